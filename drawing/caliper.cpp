@@ -1,0 +1,152 @@
+#include "caliper.h"
+
+#include "drawingsurface.h"
+#include "int16.h"
+
+namespace {
+
+constexpr QRgb Yellow = DrawingSurface::Yellow;
+constexpr QRgb Blue = DrawingSurface::Blue;
+constexpr QRgb Red = DrawingSurface::Red;
+
+// x of a tick counted from the rule's zero line, as the 16-bit value the
+// loops compute.
+float tickX(std::int16_t index)
+{
+    return static_cast<float>(toInt16(index + 1000L));
+}
+
+void advance(std::int16_t &counter, int step)
+{
+    counter = toInt16(static_cast<long>(counter) + step);
+}
+
+// The vernier under the slide, its zero line at x = zero: numbered lines every
+// 1.9 mm, and for the 0,05 mm vernier a short line halfway between each pair,
+// all short lines first.
+void drawVernier(ExerciseState &s, DrawingSurface &c, float zero, bool shortLines)
+{
+    if (shortLines) {
+        for (s.Index = 95; s.Index <= 1900; advance(s.Index, 190))
+            c.line(zero + s.Index, 1100, zero + s.Index, 1200);
+    }
+    for (s.Index = 0; s.Index <= 1900; advance(s.Index, 190)) {
+        c.line(zero + s.Index, 1100, zero + s.Index, 1300);
+        c.printNumber(static_cast<double>(s.Index) / 190.0);
+    }
+}
+
+// The magnified vernier plate with its numbered lines, and for the 0,05 mm
+// vernier the short lines between them.
+void drawMagnifiedVernier(DrawingSurface &z, bool shortLines)
+{
+    z.fillBox(100, 600, 5100, 1300, Yellow);
+    z.line(100, 600, 5100, 600);
+    z.lineTo(5100, 1300);
+    z.lineTo(100, 1300);
+    z.lineTo(100, 600);
+
+    for (int v = 0; v <= 5000; v += 500) {
+        z.line(v + 100, 600, v + 100, 900);
+        z.printNumber(v / 500);
+    }
+    if (shortLines) {
+        for (int v = 250; v <= 5000; v += 500)
+            z.line(v + 100, 600, v + 100, 750);
+    }
+}
+
+} // namespace
+
+void drawFixedRule(ExerciseState &s, DrawingSurface &c)
+{
+    // The beam's outline, then the fixed jaw; the baseline stops at the jaw.
+    c.line(350, 100, 11000, 100);
+    c.lineTo(11000, 1100);
+    c.lineTo(800, 1100);
+    c.line(350, 1100, 350, 100);
+    c.line(350, 1100, 400, 1800);
+    c.lineTo(750, 3500);
+    c.lineTo(850, 3500);
+    c.lineTo(850, 1800);
+    c.lineTo(800, 1800);
+    c.lineTo(800, 1100);
+
+    // Millimetres, then tens with their numbers, then fives, drawn over the
+    // millimetre ticks.
+    for (s.Index = 0; s.Index <= 10000; advance(s.Index, 100))
+        c.line(tickX(s.Index), 1100, tickX(s.Index), 1000);
+    for (s.Index = 0; s.Index <= 10000; advance(s.Index, 1000)) {
+        c.line(tickX(s.Index), 1100, tickX(s.Index), 700);
+        c.printNumber(static_cast<double>(s.Index) / 100.0);
+    }
+    for (s.Index = 500; s.Index <= 10000; advance(s.Index, 1000))
+        c.line(tickX(s.Index), 1100, tickX(s.Index), 900);
+}
+
+void drawRestSlide(ExerciseState &s, DrawingSurface &c)
+{
+    c.fillBox(900, 1100, 3200, 1600, Yellow);
+    c.line(900, 1100, 900, 1800);
+    c.lineTo(850, 1800);
+    c.lineTo(850, 3500);
+    c.lineTo(950, 3500);
+    c.lineTo(1400, 1800);
+    c.lineTo(3200, 1800);
+    c.lineTo(3200, 1600);
+    c.line(900, 1100, 3200, 1100, Blue);
+    c.lineTo(3200, 1600, Blue);
+    c.lineTo(900, 1600, Blue);
+    c.lineTo(900, 1100, Blue);
+
+    // Twenty divisions of 0.95 mm from the rule's zero to its 19 mm line,
+    // whatever the resolution chosen.
+    drawVernier(s, c, 1000, true);
+}
+
+void drawRestZoom(DrawingSurface &z)
+{
+    drawMagnifiedVernier(z, true);
+    z.line(100, 400, 100, 600, Red);
+}
+
+void drawSlide(ExerciseState &s, DrawingSurface &c)
+{
+    const float p = s.Posicio;
+
+    c.outlineBox(p, 1100, p, 100, Red);
+    c.fillBox(p - 100, 1100, p + 2300, 1600, Yellow);
+
+    c.line(p - 100, 1100, p - 100, 1800);
+    c.lineTo(p - 150, 1800);
+    c.lineTo(p - 150, 3500);
+    c.lineTo(p - 50, 3500);
+    c.lineTo(p + 350, 1800);
+    c.lineTo(p + 2300, 1800);
+    c.lineTo(p + 2300, 1600);
+
+    c.line(p - 100, 1100, p + 2300, 1100, Blue);
+    c.lineTo(p + 2300, 1600, Blue);
+    c.lineTo(p - 100, 1600, Blue);
+    c.lineTo(p - 100, 1100, Blue);
+
+    drawVernier(s, c, p, s.Apreciacio == 1);
+}
+
+void drawZoom(ExerciseState &s, DrawingSurface &z)
+{
+    drawMagnifiedVernier(z, s.Apreciacio == 1);
+
+    // Red rule lines 450 twips apart, one at x0 continuing the coinciding
+    // vernier line (at 50 twips per hundredth of the reading). The bounds
+    // are taken from d, not x0, so the two sides need not be equal.
+    const int d = 50 * s.ValorNonius;
+    const std::int16_t x0 = toInt16(d + 100L);
+    const int bound = s.Apreciacio == 1 ? 1600 : 3600;
+    const std::int16_t right = toInt16(d + static_cast<long>(bound));
+    const std::int16_t left = toInt16(d - static_cast<long>(bound));
+    for (s.Index = x0; s.Index <= right; advance(s.Index, 450))
+        z.line(s.Index, 400, s.Index, 600, Red);
+    for (s.Index = x0; s.Index >= left; advance(s.Index, -450))
+        z.line(s.Index, 400, s.Index, 600, Red);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "exercisestate.h"
+
+class DrawingSurface;
+
+// The caliper's pictures. Each routine is a fixed sequence of surface
+// operations in twips; the tick loops on the caliper picture count with the
+// state's Index (in 16-bit arithmetic), and nothing else of the state changes.
+//
+// On the caliper picture 100 twips stand for 1 mm, the rule's zero line is at
+// x = 1000 and its lower edge y = 1100 is where the rule's ticks (rising) and
+// the vernier's ticks (hanging) meet.
+
+// The beam with its millimetre scale 0..100 and the fixed jaw.
+void drawFixedRule(ExerciseState &s, DrawingSurface &caliper);
+
+// The slide closed against the fixed jaw, with a twenty-division vernier.
+void drawRestSlide(ExerciseState &s, DrawingSurface &caliper);
+
+// The magnified vernier at rest, one red line at its zero.
+void drawRestZoom(DrawingSurface &zoom);
+
+// The slide and its vernier at Posicio, for the resolution in Apreciacio.
+void drawSlide(ExerciseState &s, DrawingSurface &caliper);
+
+// The magnified vernier of the current measurement, with red rule lines placed
+// so that one continues the coinciding vernier line (set by ValorNonius).
+void drawZoom(ExerciseState &s, DrawingSurface &zoom);

@@ -1,0 +1,158 @@
+#include "drawingsurface.h"
+
+#include "answer.h"
+#include "appfonts.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr float TwipsPerPixel = 15.0f;
+constexpr qreal TextPoints = 8.25;
+
+} // namespace
+
+DrawingSurface::DrawingSurface(QWidget *parent)
+    : QWidget(parent)
+{
+    // The surface paints every pixel itself.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+int DrawingSurface::toDevice(float twips, qreal scale)
+{
+    const int dip = static_cast<int>(std::floor(twips / TwipsPerPixel + 0.5f));
+    return static_cast<int>(std::floor(dip * scale));
+}
+
+int DrawingSurface::lineWidth(qreal scale)
+{
+    return std::max(1, static_cast<int>(std::lround(scale)));
+}
+
+void DrawingSurface::add(DrawOp op)
+{
+    ops_.push_back(std::move(op));
+    update();
+}
+
+void DrawingSurface::clear()
+{
+    ops_.clear();
+    curX_ = 0;
+    curY_ = 0;
+    update();
+}
+
+void DrawingSurface::line(float x1, float y1, float x2, float y2, std::optional<QRgb> colour)
+{
+    add({DrawOp::Kind::Line, x1, y1, x2, y2, colour.value_or(Black), {}});
+    curX_ = x2;
+    curY_ = y2;
+}
+
+void DrawingSurface::lineTo(float x2, float y2, std::optional<QRgb> colour)
+{
+    add({DrawOp::Kind::LineTo, curX_, curY_, x2, y2, colour.value_or(Black), {}});
+    curX_ = x2;
+    curY_ = y2;
+}
+
+void DrawingSurface::fillBox(float x1, float y1, float x2, float y2, QRgb colour)
+{
+    add({DrawOp::Kind::FillBox, x1, y1, x2, y2, colour, {}});
+}
+
+void DrawingSurface::outlineBox(float x1, float y1, float x2, float y2, QRgb colour)
+{
+    add({DrawOp::Kind::OutlineBox, x1, y1, x2, y2, colour, {}});
+}
+
+void DrawingSurface::printNumber(double value)
+{
+    const QString text = QString::fromStdString(numberText(value)) + QLatin1Char(' ');
+    add({DrawOp::Kind::PrintNumber, curX_, curY_, curX_, curY_, Black, text});
+}
+
+QImage DrawingSurface::render(qreal scale) const
+{
+    QImage image(static_cast<int>(std::ceil(width() * scale)),
+                 static_cast<int>(std::ceil(height() * scale)), QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintOps(painter, scale);
+    return image;
+}
+
+void DrawingSurface::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const qreal scale = devicePixelRatioF();
+    // Work in device pixels, so that every line is snapped to the pixel grid.
+    painter.setWorldTransform(QTransform::fromScale(1.0 / scale, 1.0 / scale));
+    paintOps(painter, scale);
+}
+
+void DrawingSurface::paintOps(QPainter &painter, qreal scale) const
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(0, 0, static_cast<int>(std::ceil(width() * scale)) + 1,
+                           static_cast<int>(std::ceil(height() * scale)) + 1),
+                     QColor(Peach));
+
+    const int w = lineWidth(scale);
+    auto px = [scale](float twips) { return toDevice(twips, scale); };
+
+    // A segment between two device points, inclusive of both ends.
+    auto segment = [&](int ax, int ay, int bx, int by, QRgb colour) {
+        if (ax == bx || ay == by) {
+            const int left = std::min(ax, bx);
+            const int top = std::min(ay, by);
+            painter.fillRect(QRect(left, top, std::abs(bx - ax) + w, std::abs(by - ay) + w),
+                             QColor(colour));
+            return;
+        }
+        QPen pen{QColor(colour)};
+        pen.setWidth(w);
+        pen.setCapStyle(Qt::SquareCap);
+        painter.setPen(pen);
+        // Centre the pen on the pixel block a vertical line of this width fills.
+        const qreal half = w / 2.0;
+        painter.drawLine(QPointF(ax + half, ay + half), QPointF(bx + half, by + half));
+    };
+
+    QFont font = appfonts::sans(TextPoints, false);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(appfonts::pixelSize(TextPoints) * scale))));
+    const int ascent = QFontMetrics(font).ascent();
+    painter.setFont(font);
+
+    for (const DrawOp &op : ops_) {
+        const int x1 = px(op.x1), y1 = px(op.y1), x2 = px(op.x2), y2 = px(op.y2);
+        switch (op.kind) {
+        case DrawOp::Kind::Line:
+        case DrawOp::Kind::LineTo:
+            segment(x1, y1, x2, y2, op.colour);
+            break;
+        case DrawOp::Kind::FillBox: {
+            const int left = std::min(x1, x2), top = std::min(y1, y2);
+            painter.fillRect(QRect(left, top, std::abs(x2 - x1) + w, std::abs(y2 - y1) + w),
+                             QColor(op.colour));
+            break;
+        }
+        case DrawOp::Kind::OutlineBox:
+            segment(x1, y1, x2, y1, op.colour);
+            segment(x2, y1, x2, y2, op.colour);
+            segment(x2, y2, x1, y2, op.colour);
+            segment(x1, y2, x1, y1, op.colour);
+            break;
+        case DrawOp::Kind::PrintNumber:
+            painter.setPen(QColor(op.colour));
+            painter.drawText(QPoint(x1, y1 + ascent), op.text);
+            break;
+        }
+    }
+}

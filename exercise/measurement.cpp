@@ -1,0 +1,41 @@
+#include "measurement.h"
+
+#include "int16.h"
+
+#include <cmath>
+
+void countMeasurement(ExerciseState &s)
+{
+    s.NumMesures = s.NumMesures + 1.0f;
+}
+
+bool generatePosition(ExerciseState &s, RandomSource &random)
+{
+    random.reseed();
+    const float r = random.next();
+    s.Posicio = std::floor(r * 10000.0f);
+    // Values below 1000 are folded onto 1000..1999, so short readings come
+    // up twice as often as long ones.
+    if (s.Posicio < 1000.0f)
+        s.Posicio = s.Posicio + 1000.0f;
+
+    long step;
+    if (s.Apreciacio == 1)
+        step = 5;
+    else if (s.Apreciacio == 2)
+        step = 10;
+    else
+        return false;
+
+    const long whole = std::lrint(s.Posicio);
+    // A position already on the grid moves up a full step, never by 0.
+    s.Ajust = static_cast<float>(step - whole % step);
+    s.Posicio = s.Posicio + s.Ajust;
+    s.ValorNonius = toInt16(std::lrint(s.Posicio - std::floor(s.Posicio / 100.0f) * 100.0f));
+    return true;
+}
+
+void computeValorRegle(ExerciseState &s)
+{
+    s.ValorRegle = std::floor(s.Posicio / 100.0f - 10.0f);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "exercisestate.h"
+#include "randomsource.h"
+
+// Adds one to the count of measurements posed.
+void countMeasurement(ExerciseState &s);
+
+// Draws a new slide position on the grid of the chosen resolution: sets
+// Posicio, Ajust and ValorNonius. Returns false, having set only the raw
+// Posicio, when Apreciacio is neither 1 nor 2; the caller then draws no slide
+// and does not compute ValorRegle.
+bool generatePosition(ExerciseState &s, RandomSource &random);
+
+// Whole millimetres of the reading posed by Posicio.
+void computeValorRegle(ExerciseState &s);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+// Where a measurement's random value comes from. The drill reseeds before
+// every draw; tests substitute a source that yields chosen values.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual void reseed() = 0;
+    // A value uniformly distributed in [0, 1), never 1.0.
+    virtual float next() = 0;
+};
+
+// The program's source: reseeded at every draw from the system clock at
+// nanosecond resolution, mixed with a per-process draw counter so that two
+// reseeds within the same clock tick still give unrelated values.
+class ClockRandomSource final : public RandomSource {
+public:
+    void reseed() override;
+    float next() override;
+
+    // Turns 64 random bits into a float in [0, 1): the top 24 bits, so every
+    // result is exact in single precision and the largest is 1 - 2^-24.
+    static float toUnitFloat(std::uint64_t bits);
+
+private:
+    std::uint64_t state_ = 0;
+    std::uint64_t draws_ = 0;
+};

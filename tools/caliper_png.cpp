@@ -1,0 +1,69 @@
+// Writes the two caliper pictures of one measurement as PNG images, so that
+// any measurement's picture can be looked at without playing the drill.
+//
+//   caliper_png <out-prefix> rest [scale]
+//   caliper_png <out-prefix> <Posicio> <1|2> [scale]
+//
+// writes <out-prefix>-caliper.png and <out-prefix>-zoom.png. Posicio is the
+// slide position in twips (1005..10000), 1 the 0,05 mm vernier and 2 the
+// 0,1 mm one; scale is the screen's device pixels per pixel (default 1).
+#include "caliper.h"
+#include "drawingsurface.h"
+
+#include <QApplication>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const bool rest = args.size() >= 3 && args[2] == QLatin1String("rest");
+    if (args.size() < 3 || (!rest && args.size() < 4)) {
+        std::fprintf(stderr, "usage: caliper_png <out-prefix> rest [scale]\n"
+                             "       caliper_png <out-prefix> <Posicio> <1|2> [scale]\n");
+        return 2;
+    }
+    const int scaleArg = rest ? 3 : 4;
+    const double scale = args.size() > scaleArg ? args[scaleArg].toDouble() : 1.0;
+    if (!(scale > 0 && scale <= 8)) {
+        std::fprintf(stderr, "caliper_png: scale must be between 0 and 8\n");
+        return 2;
+    }
+
+    DrawingSurface caliper;
+    caliper.resize(11895 / 15, 3615 / 15);
+    DrawingSurface zoom;
+    zoom.resize(5805 / 15, 1455 / 15);
+
+    ExerciseState s;
+    drawFixedRule(s, caliper);
+    if (rest) {
+        drawRestSlide(s, caliper);
+        drawRestZoom(zoom);
+    } else {
+        bool ok = false;
+        const int posicio = args[2].toInt(&ok);
+        const int apreciacio = args[3].toInt();
+        if (!ok || posicio < 1000 || posicio > 10000 || (apreciacio != 1 && apreciacio != 2)) {
+            std::fprintf(stderr, "caliper_png: Posicio 1000..10000 and resolution 1 or 2\n");
+            return 2;
+        }
+        s.Apreciacio = static_cast<std::uint8_t>(apreciacio);
+        s.Posicio = static_cast<float>(posicio);
+        s.ValorNonius = static_cast<std::int16_t>(posicio % 100);
+        drawZoom(s, zoom);
+        drawSlide(s, caliper);
+    }
+
+    const QString prefix = args[1];
+    const bool saved = caliper.render(scale).save(prefix + "-caliper.png")
+                       && zoom.render(scale).save(prefix + "-zoom.png");
+    if (!saved) {
+        std::fprintf(stderr, "caliper_png: cannot write %s-*.png\n", qPrintable(prefix));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,71 @@
+#include "frmintroduccio.h"
+
+#include "appfonts.h"
+#include "twips.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+void paintOn(QWidget *w, const QColor &background, const QColor &text)
+{
+    QPalette pal = w->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        pal.setColor(group, QPalette::Window, background);
+        pal.setColor(group, QPalette::WindowText, text);
+    }
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+} // namespace
+
+frmIntroduccio::frmIntroduccio(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmIntroduccio"));
+    setWindowTitle(QString());
+    setWindowIcon(QIcon(QStringLiteral(":/icons/menvori.png")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);
+    paintOn(this, Qt::black, Qt::white);
+    resize(twipsToPixels(11880), twipsToPixels(8595));
+
+    cmdComençar = new QPushButton(QStringLiteral("&Començar"), this);
+    cmdComençar->setObjectName(QStringLiteral("cmdComençar"));
+    cmdComençar->setGeometry(twipsRect(5040, 5640, 1875, 615));
+    cmdComençar->setFont(appfonts::sans(9.75, false));
+    // The button keeps its ordinary look on the black window.
+    cmdComençar->setPalette(QPalette());
+    cmdComençar->setAutoDefault(true);
+    connect(cmdComençar, &QPushButton::clicked, this, &QDialog::accept);
+
+    lblEtiqueta = new QLabel(QStringLiteral("El Menvori"), this);
+    lblEtiqueta->setObjectName(QStringLiteral("lblEtiqueta"));
+    lblEtiqueta->setGeometry(twipsRect(4080, 3480, 3975, 1575));
+    lblEtiqueta->setFont(appfonts::wide(27.75));
+    lblEtiqueta->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblEtiqueta->setWordWrap(true);
+    paintOn(lblEtiqueta, Qt::black, QColor(255, 0, 0));
+
+    lblAutor = new QLabel(QStringLiteral("Pràctiques de lectura del peu de rei"), this);
+    lblAutor->setObjectName(QStringLiteral("lblAutor"));
+    lblAutor->setGeometry(twipsRect(9360, 7320, 2055, 735));
+    lblAutor->setFont(appfonts::sans(9.75, false));
+    lblAutor->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblAutor->setWordWrap(true);
+    paintOn(lblAutor, Qt::black, palette().color(QPalette::HighlightedText));
+
+    picDibuix = new QLabel(this);
+    picDibuix->setObjectName(QStringLiteral("picDibuix"));
+    picDibuix->setGeometry(twipsRect(2880, 240, 7215, 2895));
+    picDibuix->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picDibuix->setPixmap(QPixmap(QStringLiteral(":/images/peu_de_rei.bmp")));
+    paintOn(picDibuix, Qt::black, Qt::white);
+
+    setTabOrder(cmdComençar, lblEtiqueta);
+    cmdComençar->setFocus();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The title window that greets the student before the drill: a picture of a
+// caliper, the title, a credit line and "Començar". It has no state; closing
+// it by the button, by Escape or by its frame all lead on to the drill.
+class frmIntroduccio : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmIntroduccio(QWidget *parent = nullptr);
+
+    QPushButton *cmdComençar;
+    QLabel *lblEtiqueta;
+    QLabel *lblAutor;
+    QLabel *picDibuix;
+};
