@@ -26,7 +26,9 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmIntroduccio"));
-    setWindowTitle(QString());
+    // An empty title bar. Qt shows the program's name for an empty title, so
+    // the title is a single blank.
+    setWindowTitle(QStringLiteral(" "));
     setWindowIcon(QIcon(QStringLiteral(":/icons/menvori.png")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);

@@ -71,6 +71,7 @@ QRadioButton *makeOption(QWidget *parent, const QString &name, const QRect &plac
     option->setObjectName(name);
     option->setGeometry(place);
     option->setFont(appfonts::sans(8.25, true));
+    option->setBackgroundRole(QPalette::Window);
     setColours(option, QPalette::Window, Peach, QPalette::WindowText, ControlText);
     return option;
 }

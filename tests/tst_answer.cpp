@@ -1,0 +1,214 @@
+// Reading typed answers, writing numbers into labels, and judging an answer
+// against the posed reading.
+#include "answer.h"
+
+#include <QTest>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+std::u16string u16(const QString &text)
+{
+    return text.toStdU16String();
+}
+
+QString tenThousandDigits()
+{
+    QString digits;
+    for (int i = 0; i < 10000; ++i)
+        digits += QLatin1Char(char('0' + (i * 7 + 3) % 10));
+    return digits;
+}
+
+} // namespace
+
+class TestAnswer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parseNumber_data();
+    void parseNumber();
+    void parseLongNumbersRoundCorrectly_data();
+    void parseLongNumbersRoundCorrectly();
+    void numberText_data();
+    void numberText();
+    void toSingle_data();
+    void toSingle();
+    void judge_data();
+    void judge();
+};
+
+void TestAnswer::parseNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("a reading") << "12.35" << 12.35;
+    QTest::newRow("trailing zero") << "12.350" << 12.35;
+    QTest::newRow("leading zero") << "012.35" << 12.35;
+    QTest::newRow("whole number") << "12" << 12.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("blanks only") << "   " << 0.0;
+    QTest::newRow("the blank a new measurement leaves") << " " << 0.0;
+    QTest::newRow("typed after the blank") << " 12.35" << 12.35;
+    QTest::newRow("comma ends the number") << "12,35" << 12.0;
+    QTest::newRow("unit after the number") << "12.35 mm" << 12.35;
+    QTest::newRow("blanks between digits") << "1 2.3 5" << 12.35;
+    QTest::newRow("tabs and line feeds are skipped") << "\t1\n2.\t35\n" << 12.35;
+    QTest::newRow("carriage return ends the number") << "12\r.35" << 12.0;
+    QTest::newRow("plus and point") << "+.5" << 0.5;
+    QTest::newRow("negative") << "-3" << -3.0;
+    QTest::newRow("blank after the sign") << "- 3" << -3.0;
+    QTest::newRow("two points in a row") << "..5" << 0.0;
+    QTest::newRow("second point ends the number") << "1.2.3" << 1.2;
+    QTest::newRow("trailing point") << "7." << 7.0;
+    QTest::newRow("lone sign") << "-" << 0.0;
+    QTest::newRow("lone point") << "." << 0.0;
+    QTest::newRow("two signs") << "+-3" << 0.0;
+    QTest::newRow("sign after digits ends the number") << "3-4" << 3.0;
+    QTest::newRow("letters first") << "abc12" << 0.0;
+    QTest::newRow("no exponent") << "1e3" << 1.0;
+    QTest::newRow("control character ends the number") << QStringLiteral("12\u00013") << 12.0;
+    QTest::newRow("NUL ends the number") << QString::fromUtf16(u"4\u00005", 3) << 4.0;
+    QTest::newRow("escape first") << QStringLiteral("\u001b12") << 0.0;
+    QTest::newRow("Arabic-Indic digits are not digits") << QStringLiteral("\u0661\u0662") << 0.0;
+    QTest::newRow("fullwidth digits are not digits") << QStringLiteral("1\uff12") << 1.0;
+    QTest::newRow("non-breaking blank is not skipped") << QStringLiteral("1\u00a02") << 1.0;
+    QTest::newRow("emoji") << QStringLiteral("3\U0001F600") << 3.0;
+    QTest::newRow("right-to-left mark first") << QStringLiteral("\u200f12") << 0.0;
+    QTest::newRow("many leading zeros") << QString(5000, QLatin1Char('0')) + "1.5" << 1.5;
+    QTest::newRow("too large for a double") << "1" + QString(400, QLatin1Char('0')) << inf;
+    QTest::newRow("too large, negative") << "-9" + QString(400, QLatin1Char('9')) << -inf;
+    QTest::newRow("too small for a double") << "0." + QString(400, QLatin1Char('0')) + "1" << 0.0;
+    QTest::newRow("largest double") << "179769313486231570" + QString(291, QLatin1Char('0')) << DBL_MAX;
+}
+
+void TestAnswer::parseNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    const double parsed = ::parseNumber(u16(text));
+    QCOMPARE(parsed, value);
+}
+
+void TestAnswer::parseLongNumbersRoundCorrectly_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("sameAs");
+
+    const QString digits = tenThousandDigits();
+    QTest::newRow("10 000 digits") << digits << digits.left(400);
+    QTest::newRow("10 000 digits after the point") << "0." + digits << "0." + digits.left(400);
+    // Exactly halfway between two doubles, and just above it: only reading
+    // every digit tells them apart.
+    QTest::newRow("halfway, rounds to even") << "9007199254740993" << "9007199254740992";
+    QTest::newRow("just above halfway") << "9007199254740993." + QString(5000, QLatin1Char('0')) + "1"
+                                        << "9007199254740994";
+}
+
+void TestAnswer::parseLongNumbersRoundCorrectly()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, sameAs);
+    // Compare by digits only: the texts differ far beyond what a double holds.
+    if (sameAs.contains(QLatin1Char('.')) || sameAs.size() < 400) {
+        QCOMPARE(::parseNumber(u16(text)), sameAs.toDouble());
+    } else {
+        const double expected = std::strtod((sameAs + QString(text.size() - sameAs.size(), QLatin1Char('0'))).toLatin1().constData(), nullptr);
+        QCOMPARE(::parseNumber(u16(text)), expected);
+    }
+}
+
+void TestAnswer::numberText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0.0 << " 0";
+    QTest::newRow("negative zero") << -0.0 << " 0";
+    QTest::newRow("one digit") << 3.0 << " 3";
+    QTest::newRow("five hundredths, no zero in front") << 5.0 << " 5";
+    QTest::newRow("largest reading") << 90.0 << " 90";
+    QTest::newRow("no grouping") << 16777216.0 << " 16777216";
+    QTest::newRow("negative") << -3.0 << "-3";
+    QTest::newRow("point as separator") << 12.5 << " 12.5";
+    QTest::newRow("plain digits, no exponent") << 1e20 << " 100000000000000000000";
+}
+
+void TestAnswer::numberText()
+{
+    QFETCH(double, value);
+    QTEST(QString::fromStdString(::numberText(value)), "text");
+}
+
+void TestAnswer::toSingle_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<float>("single");
+    const float inf = std::numeric_limits<float>::infinity();
+    QTest::newRow("a reading") << 12.35 << 12.35f;
+    QTest::newRow("largest float") << double(FLT_MAX) << FLT_MAX;
+    QTest::newRow("just beyond, rounds down") << double(FLT_MAX) + 0x1.0p102 << FLT_MAX;
+    QTest::newRow("halfway beyond, overflows") << double(FLT_MAX) + 0x1.0p103 << inf;
+    QTest::newRow("largest double") << DBL_MAX << inf;
+    QTest::newRow("negative largest double") << -DBL_MAX << -inf;
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << inf;
+}
+
+void TestAnswer::toSingle()
+{
+    QFETCH(double, value);
+    QTEST(::toSingle(value), "single");
+}
+
+void TestAnswer::judge_data()
+{
+    QTest::addColumn<int>("valorRegle");
+    QTest::addColumn<int>("valorNonius");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<float>("resultat");
+
+    QTest::newRow("12.35 typed") << 12 << 35 << "12.35" << true << 12.35f;
+    QTest::newRow("12,35 reads as 12") << 12 << 35 << "12,35" << false << 12.35f;
+    QTest::newRow("12.35 mm typed") << 12 << 35 << "12.35 mm" << true << 12.35f;
+    QTest::newRow("within half a unit of single precision") << 12 << 35 << "12.3500001" << true << 12.35f;
+    QTest::newRow("a hundredth off") << 12 << 35 << "12.36" << false << 12.35f;
+    QTest::newRow("12.5 for 12.05") << 12 << 5 << "12.5" << false << 12.05f;
+    QTest::newRow("12.05 for 12.05") << 12 << 5 << "12.05" << true << 12.05f;
+    QTest::newRow("12.3 at 0,1 mm") << 12 << 30 << "12.3" << true << 12.3f;
+    QTest::newRow("12.30 at 0,1 mm") << 12 << 30 << "12.30" << true << 12.3f;
+    QTest::newRow("nothing typed is 0") << 12 << 35 << " " << false << 12.35f;
+    QTest::newRow("before any measurement, an empty box is right") << 0 << 0 << "" << true << 0.f;
+    QTest::newRow("negative reading") << 12 << 35 << "-12.35" << false << 12.35f;
+    QTest::newRow("too large for a double is wrong") << 90 << 0 << "9" + QString(400, QLatin1Char('9')) << false << 90.f;
+    QTest::newRow("too large for a float is wrong") << 90 << 0 << "1" + QString(50, QLatin1Char('0')) << false << 90.f;
+    QTest::newRow("longest reading") << 90 << 0 << "90.00" << true << 90.f;
+    QTest::newRow("shortest reading") << 0 << 5 << "0.05" << true << 0.05f;
+    QTest::newRow("shortest, no leading zero") << 0 << 5 << ".05" << true << 0.05f;
+}
+
+void TestAnswer::judge()
+{
+    QFETCH(int, valorRegle);
+    QFETCH(int, valorNonius);
+    QFETCH(QString, answer);
+    QFETCH(bool, right);
+
+    ExerciseState s;
+    s.ValorRegle = float(valorRegle);
+    s.ValorNonius = std::int16_t(valorNonius);
+    s.NumEncerts = 4;
+    QCOMPARE(judgeAnswer(s, u16(answer)), right);
+    QFETCH(float, resultat);
+    QVERIFY2(s.Resultat == resultat, "the reading must be the nearest float, exactly");
+    QCOMPARE(s.NumEncerts, right ? 5.f : 4.f);
+    QCOMPARE(s.ValorRegle, float(valorRegle));
+    QCOMPARE(s.ValorNonius, std::int16_t(valorNonius));
+}
+
+QTEST_APPLESS_MAIN(TestAnswer)
+#include "tst_answer.moc"
