@@ -127,6 +127,9 @@ void DrawingSurface::paintOps(QPainter &painter, qreal scale) const
 
     QFont font = appfonts::sans(TextPoints, false);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(appfonts::pixelSize(TextPoints) * scale))));
+    // Plain pixels, like the lines: a number drawn over itself then leaves the
+    // picture exactly as it was.
+    font.setStyleStrategy(QFont::NoAntialias);
     const int ascent = QFontMetrics(font).ascent();
     painter.setFont(font);
 
