@@ -49,6 +49,7 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &place, cons
     if (framed) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setLineWidth(1);
+        label->setIndent(2);
     }
     return label;
 }

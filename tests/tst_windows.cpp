@@ -1,0 +1,681 @@
+// The two windows as a student meets them: start-up, the controls at first
+// display, whole drill cycles by mouse and keyboard, the menu, the zoom
+// options and the access keys.
+#include "appfonts.h"
+#include "drawingsurface.h"
+#include "posedrandom.h"
+#include "windowfixture.h"
+
+#include <QAction>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStyleFactory>
+
+#include <random>
+
+namespace {
+
+QString textOf(QWidget *w)
+{
+    if (auto *label = qobject_cast<QLabel *>(w))
+        return label->text();
+    if (auto *edit = qobject_cast<QLineEdit *>(w))
+        return edit->text();
+    if (auto *button = qobject_cast<QAbstractButton *>(w))
+        return button->text();
+    return QString();
+}
+
+// The width a caption needs: its text without the access-key marker.
+int captionWidth(QWidget *w)
+{
+    QString text = textOf(w);
+    text.remove(QLatin1Char('&'));
+    return w->fontMetrics().horizontalAdvance(text);
+}
+
+// What a right answer for the posed reading looks like.
+QString readingOf(const ExerciseState &s)
+{
+    return QStringLiteral("%1.%2").arg(int(s.ValorRegle)).arg(int(s.ValorNonius), 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+class TestWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void introWindow();
+    void introLeadsToTheMainWindow_data();
+    void introLeadsToTheMainWindow();
+
+    void firstDisplayGeometry_data();
+    void firstDisplayGeometry();
+    void firstDisplayState();
+    void captionsFit();
+    void menu();
+    void resizingMovesNothing();
+
+    void drillCycle_data();
+    void drillCycle();
+    void enterKey_data();
+    void enterKey();
+    void resolutionMenu();
+    void zoomOptions();
+    void restPicturesOncePerRun();
+    void accessKeys();
+    void leaving_data();
+    void leaving();
+    void manyCycles();
+};
+
+void TestWindows::initTestCase()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QVERIFY(appfonts::load());
+}
+
+void TestWindows::introWindow()
+{
+    frmIntroduccio intro;
+    intro.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&intro));
+    QVERIFY(intro.windowTitle().trimmed().isEmpty());
+    QCOMPARE(intro.size(), QSize(792, 573));
+    QCOMPARE(intro.palette().color(QPalette::Window), QColor(Qt::black));
+    QCOMPARE(intro.cmdComençar->geometry(), QRect(336, 376, 125, 41));
+    QCOMPARE(intro.lblEtiqueta->geometry(), QRect(272, 232, 265, 105));
+    QCOMPARE(intro.lblAutor->geometry(), QRect(624, 488, 137, 49));
+    QCOMPARE(intro.picDibuix->geometry(), QRect(192, 16, 481, 193));
+    QCOMPARE(intro.cmdComençar->text(), QStringLiteral("&Començar"));
+    QCOMPARE(intro.lblEtiqueta->text(), QStringLiteral("El Menvori"));
+    QCOMPARE(intro.lblEtiqueta->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(intro.lblEtiqueta->font().bold());
+    QVERIFY(!intro.lblAutor->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), intro.cmdComençar);
+
+    QCOMPARE(intro.picDibuix->pixmap().size(), QSize(478, 174));
+    const QImage picture(QStringLiteral(":/images/peu_de_rei.bmp"));
+    QCOMPARE(picture.format(), QImage::Format_Mono);
+    QList<QRgb> palette = picture.colorTable();
+    std::sort(palette.begin(), palette.end());
+    QCOMPARE(palette, QList<QRgb>({qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+
+    // Every caption fits its control: the title may wrap, but each word
+    // fits the label's width and the lines fit its height.
+    const QFontMetrics title(intro.lblEtiqueta->font());
+    for (const QString &word : intro.lblEtiqueta->text().split(QLatin1Char(' ')))
+        QVERIFY2(title.horizontalAdvance(word) <= 265, qPrintable(word));
+    QVERIFY(intro.lblEtiqueta->heightForWidth(265) <= 105);
+    QVERIFY(intro.lblAutor->heightForWidth(137) <= 49);
+    QVERIFY(captionWidth(intro.cmdComençar) + 8 <= 125);
+}
+
+void TestWindows::introLeadsToTheMainWindow_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("by clicking Començar") << "click";
+    QTest::newRow("by Alt+C") << "alt+c";
+    QTest::newRow("by Return on the focused button") << "return";
+    QTest::newRow("by Space on the focused button") << "space";
+    QTest::newRow("by Escape") << "escape";
+    QTest::newRow("by the frame's close box") << "close";
+}
+
+void TestWindows::introLeadsToTheMainWindow()
+{
+    QFETCH(QString, how);
+    bool mainWasHidden = false;
+    bool startValuesWaited = false;
+    frmMenvori *mainWindow = nullptr;
+    auto window = startMainWindow([&](frmIntroduccio *intro) {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *m = qobject_cast<frmMenvori *>(w))
+                mainWindow = m;
+        }
+        mainWasHidden = mainWindow && !mainWindow->isVisible();
+        startValuesWaited = mainWindow && mainWindow->state.Apreciacio == 0;
+        QVERIFY(QTest::qWaitForWindowActive(intro));
+        if (how == "click")
+            QTest::mouseClick(intro->cmdComençar, Qt::LeftButton);
+        else if (how == "alt+c")
+            QTest::keyClick(intro, Qt::Key_C, Qt::AltModifier);
+        else if (how == "return")
+            QTest::keyClick(intro->cmdComençar, Qt::Key_Return);
+        else if (how == "space")
+            QTest::keyClick(intro->cmdComençar, Qt::Key_Space);
+        else if (how == "escape")
+            QTest::keyClick(intro, Qt::Key_Escape);
+        else
+            intro->close();
+    });
+    QVERIFY(mainWasHidden);
+    QVERIFY(startValuesWaited);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->state.Apreciacio, std::uint8_t(1));
+    QCOMPARE(window->txtApreciacio->text(), QStringLiteral("0,05 mm"));
+    QCOMPARE(window->state.NumMesures, 0.f);
+    QVERIFY(QApplication::quitOnLastWindowClosed());
+    // The introduction window is gone for good.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<frmIntroduccio *>(w));
+}
+
+void TestWindows::firstDisplayGeometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place");
+    // Twips divided by 15.
+    QTest::newRow("PicCoordenades") << "PicCoordenades" << QRect(0, 104, 793, 241);
+    QTest::newRow("cmdNovaMesura") << "cmdNovaMesura" << QRect(384, 456, 97, 41);
+    QTest::newRow("lblLectura") << "lblLectura" << QRect(272, 384, 193, 17);
+    QTest::newRow("cmdSortir") << "cmdSortir" << QRect(648, 456, 97, 41);
+    QTest::newRow("lblTitol") << "lblTitol" << QRect(8, 8, 225, 25);
+    QTest::newRow("lblSolucioAlumne") << "lblSolucioAlumne" << QRect(48, 384, 137, 25);
+    QTest::newRow("txtSolucioAlumnes") << "txtSolucioAlumnes" << QRect(48, 408, 137, 25);
+    QTest::newRow("cmdComprovacio") << "cmdComprovacio" << QRect(512, 456, 105, 41);
+    QTest::newRow("lblOK") << "lblOK" << QRect(40, 464, 217, 25);
+    QTest::newRow("lblResultat") << "lblResultat" << QRect(264, 408, 97, 25);
+    QTest::newRow("lblValorNonius") << "lblValorNonius" << QRect(368, 408, 105, 25);
+    QTest::newRow("txtApreciacio") << "txtApreciacio" << QRect(240, 8, 97, 25);
+    QTest::newRow("lblComptador") << "lblComptador" << QRect(584, 384, 113, 25);
+    QTest::newRow("lblTirades") << "lblTirades" << QRect(512, 408, 113, 25);
+    QTest::newRow("lblEncerts") << "lblEncerts" << QRect(632, 408, 113, 25);
+    QTest::newRow("PicZoom") << "PicZoom" << QRect(400, 0, 387, 97);
+    QTest::newRow("LblLecturaDirecte, inside PicZoom") << "LblLecturaDirecte" << QRect(8, 8, 313, 17);
+    QTest::newRow("OptZoom") << "OptZoom" << QRect(32, 56, 137, 25);
+    QTest::newRow("OptNoZoom") << "OptNoZoom" << QRect(232, 56, 137, 25);
+}
+
+void TestWindows::firstDisplayGeometry()
+{
+    QFETCH(QString, name);
+    auto window = startMainWindow();
+    auto *control = window->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QTEST(control->geometry(), "place");
+    QVERIFY(control->isVisible());
+    QCOMPARE(window->centralWidget()->geometry(), QRect(0, window->menuBar()->height(), 792, 554));
+}
+
+void TestWindows::firstDisplayState()
+{
+    auto window = startMainWindow();
+    frmMenvori &w = *window;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Menvori"));
+    QVERIFY(!w.windowIcon().isNull());
+    QCOMPARE(w.centralWidget()->palette().color(QPalette::Window), QColor(255, 224, 192));
+
+    QCOMPARE(w.lblTitol->text(), QStringLiteral("Menvori        Apreciació:"));
+    QCOMPARE(w.lblLectura->text(), QStringLiteral("Solució"));
+    QCOMPARE(w.lblSolucioAlumne->text(), QStringLiteral("Introduïu el resultat:"));
+    QCOMPARE(w.lblComptador->text(), QStringLiteral("Comptador"));
+    QCOMPARE(w.LblLecturaDirecte->text(), QStringLiteral("línia del nònius que coincideix amb una del regle fix"));
+    QCOMPARE(w.OptZoom->text(), QStringLiteral("Zoom Nònius"));
+    QCOMPARE(w.OptNoZoom->text(), QStringLiteral("Sense Zoom"));
+    QCOMPARE(w.cmdNovaMesura->text(), QStringLiteral("Nova &Mesura"));
+    QCOMPARE(w.cmdComprovacio->text(), QStringLiteral("&Comprovació"));
+    QCOMPARE(w.cmdSortir->text(), QStringLiteral("&Sortir"));
+    QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,05 mm"));
+    for (QWidget *empty : {static_cast<QWidget *>(w.txtSolucioAlumnes), static_cast<QWidget *>(w.lblOK),
+                           static_cast<QWidget *>(w.lblResultat), static_cast<QWidget *>(w.lblValorNonius),
+                           static_cast<QWidget *>(w.lblTirades), static_cast<QWidget *>(w.lblEncerts)})
+        QVERIFY2(textOf(empty).isEmpty(), qPrintable(empty->objectName()));
+
+    QVERIFY(w.cmdNovaMesura->isEnabled());
+    QVERIFY(w.cmdSortir->isEnabled());
+    QVERIFY(!w.cmdComprovacio->isEnabled());
+    QVERIFY(!w.txtApreciacio->isEnabled());
+    QVERIFY(w.txtSolucioAlumnes->isEnabled());
+    QVERIFY(w.OptZoom->isChecked());
+    QVERIFY(!w.OptNoZoom->isChecked());
+    QVERIFY(w.PicZoom->isVisible());
+    QCOMPARE(QApplication::focusWidget(), w.cmdNovaMesura);
+
+    // Fonts: size in pixels at 96 dpi and weight.
+    auto font = [](QWidget *c) { return std::make_pair(c->font().pixelSize(), c->font().bold()); };
+    QCOMPARE(font(w.lblTitol), std::make_pair(16, true));
+    QCOMPARE(font(w.txtSolucioAlumnes), std::make_pair(16, true));
+    QCOMPARE(font(w.lblSolucioAlumne), std::make_pair(13, true));
+    QCOMPARE(font(w.lblResultat), std::make_pair(13, false));
+    QCOMPARE(font(w.cmdNovaMesura), std::make_pair(11, false));
+    QCOMPARE(font(w.OptZoom), std::make_pair(11, true));
+    QCOMPARE(font(w.LblLecturaDirecte), std::make_pair(11, true));
+
+    // Colours.
+    QCOMPARE(w.lblTitol->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(w.lblOK->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(w.txtSolucioAlumnes->palette().color(QPalette::Text), QColor(192, 64, 0));
+    QCOMPARE(w.txtSolucioAlumnes->palette().color(QPalette::Base), QColor(255, 255, 255));
+    QCOMPARE(w.lblOK->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(w.lblTitol->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    for (QLabel *framed : {w.lblResultat, w.lblValorNonius, w.lblTirades, w.lblEncerts})
+        QVERIFY(framed->frameShape() != QFrame::NoFrame);
+    for (QLabel *plain : {w.lblTitol, w.lblOK, w.lblLectura, w.lblComptador})
+        QCOMPARE(plain->frameShape(), QFrame::NoFrame);
+
+    // The caliper at rest: rule, closed slide with its twenty-division
+    // vernier, and the magnified vernier with one red line at its zero.
+    const auto &caliper = w.PicCoordenades->operations();
+    QCOMPARE(int(caliper.size()), (10 + 101 + 22 + 10) + (12 + 10 + 22));
+    const QImage zoom = w.PicZoom->render(1);
+    QCOMPARE(zoom.pixel(DrawingSurface::toDevice(100, 1), DrawingSurface::toDevice(500, 1)) & 0xFFFFFF,
+             qRgb(255, 0, 0) & 0xFFFFFF);
+
+    // The tab order, passing over what takes no focus.
+    QList<QWidget *> order;
+    QWidget *next = w.cmdNovaMesura;
+    do {
+        order << next;
+        next = next->nextInFocusChain();
+    } while (next != w.cmdNovaMesura && order.size() < 100);
+    QList<QWidget *> focusable;
+    for (QWidget *c : order) {
+        if (c->focusPolicy() & Qt::TabFocus && c->isEnabled() && c->window() == &w && c->isVisible())
+            focusable << c;
+    }
+    const QList<QWidget *> expected = {w.cmdNovaMesura, w.cmdSortir, w.txtSolucioAlumnes, w.OptZoom};
+    QCOMPARE(focusable.mid(0, 4), expected);
+}
+
+void TestWindows::captionsFit()
+{
+    auto window = startMainWindow();
+    const QList<QWidget *> captioned = {window->lblLectura,   window->lblTitol,       window->lblSolucioAlumne,
+                                        window->lblComptador, window->LblLecturaDirecte};
+    for (QWidget *c : captioned)
+        QVERIFY2(captionWidth(c) <= c->width(), qPrintable(c->objectName()));
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{
+             window->cmdNovaMesura, window->cmdComprovacio, window->cmdSortir})
+        QVERIFY2(captionWidth(b) + 12 <= b->width(), qPrintable(b->objectName()));
+    for (QRadioButton *o : {window->OptZoom, window->OptNoZoom})
+        QVERIFY2(o->sizeHint().width() <= o->width(), qPrintable(o->objectName()));
+    // The longest texts the drill writes into its labels.
+    const QList<std::pair<QLabel *, QString>> written = {
+        {window->lblOK, QStringLiteral("NO HO HAS FET BÉ")},
+        {window->lblResultat, QStringLiteral(" 90 milímetres")},
+        {window->lblValorNonius, QStringLiteral(" 95 centèssimes")},
+        {window->lblTirades, QStringLiteral("Mesura núm:  9999")},
+        {window->lblEncerts, QStringLiteral("Núm d'encerts:  999")},
+    };
+    for (const auto &[label, text] : written) {
+        const int room = label->contentsRect().width() - std::max(0, label->indent()) - label->margin();
+        QVERIFY2(label->fontMetrics().horizontalAdvance(text) <= room, qPrintable(text));
+    }
+    QVERIFY(window->txtApreciacio->fontMetrics().horizontalAdvance(QStringLiteral("0,05 mm")) + 8
+            <= window->txtApreciacio->width());
+}
+
+void TestWindows::menu()
+{
+    auto window = startMainWindow();
+    QCOMPARE(window->mnuApreciació->title(), QStringLiteral("&Apreciació"));
+    const QList<QAction *> entries = window->mnuApreciació->actions();
+    QCOMPARE(entries.size(), 4);
+    QCOMPARE(entries[0], window->mnuDècimes);
+    QCOMPARE(entries[0]->text(), QStringLiteral("0,1 mm"));
+    QCOMPARE(entries[1]->text(), QStringLiteral("0,05 mm"));
+    QVERIFY(entries[2]->isSeparator());
+    QCOMPARE(entries[3]->text(), QStringLiteral("&Sortir"));
+    for (QAction *a : entries) {
+        QVERIFY(!a->isCheckable());
+        QVERIFY(a->shortcut().isEmpty());
+        QVERIFY(a->isEnabled());
+    }
+    QCOMPARE(window->menuBar()->actions().size(), 1);
+}
+
+void TestWindows::resizingMovesNothing()
+{
+    auto window = startMainWindow();
+    QList<QRect> before;
+    const auto controls = window->centralWidget()->findChildren<QWidget *>();
+    for (QWidget *c : controls)
+        before << c->geometry();
+    window->resize(1200, 900);
+    QTRY_COMPARE(window->centralWidget()->width(), 1200);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        QCOMPARE(controls[i]->geometry(), before[i]);
+    window->showMaximized();
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        QCOMPARE(controls[i]->geometry(), before[i]);
+}
+
+void TestWindows::drillCycle_data()
+{
+    QTest::addColumn<int>("apreciacio");
+    QTest::addColumn<int>("drawn");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<QString>("millimetres");
+    QTest::addColumn<QString>("hundredths");
+    QTest::addColumn<int>("rightAnswers");
+
+    const QString right = QStringLiteral("MOLT BÉ"), wrong = QStringLiteral("NO HO HAS FET BÉ");
+    QTest::newRow("12.35 typed for 12.35") << 1 << 2231 << "12.35" << right << " 12 milímetres" << " 35 centèssimes" << 1;
+    QTest::newRow("12,35 typed for 12.35") << 1 << 2231 << "12,35" << wrong << " 12 milímetres" << " 35 centèssimes" << 0;
+    QTest::newRow("12.35 mm typed for 12.35") << 1 << 2231 << "12.35 mm" << right << " 12 milímetres" << " 35 centèssimes" << 1;
+    QTest::newRow("12.5 typed for 12.05") << 1 << 2201 << "12.5" << wrong << " 12 milímetres" << " 5 centèssimes" << 0;
+    QTest::newRow("12.05 typed for 12.05") << 1 << 2201 << "12.05" << right << " 12 milímetres" << " 5 centèssimes" << 1;
+    QTest::newRow("12.3 at 0,1 mm") << 2 << 2225 << "12.3" << right << " 12 milímetres" << " 30 centèssimes" << 1;
+    QTest::newRow("12.30 at 0,1 mm") << 2 << 2225 << "12.30" << right << " 12 milímetres" << " 30 centèssimes" << 1;
+    QTest::newRow("nothing typed") << 1 << 2231 << "" << wrong << " 12 milímetres" << " 35 centèssimes" << 0;
+    QTest::newRow("90 mm, whole") << 1 << 9999 << "90" << right << " 90 milímetres" << " 0 centèssimes" << 1;
+}
+
+void TestWindows::drillCycle()
+{
+    QFETCH(int, apreciacio);
+    QFETCH(int, drawn);
+    QFETCH(QString, answer);
+    auto window = startMainWindow();
+    frmMenvori &w = *window;
+    PosedRandom random;
+    random.pose(drawn);
+    w.setRandomSource(&random);
+    if (apreciacio == 2)
+        w.mnuDècimes->trigger();
+
+    QTest::mouseClick(w.cmdNovaMesura, Qt::LeftButton);
+    QCOMPARE(random.reseeds, 1);
+    QCOMPARE(w.lblTirades->text(), QStringLiteral("Mesura núm:  1"));
+    QCOMPARE(w.txtSolucioAlumnes->text(), QStringLiteral(" "));
+    QVERIFY(w.lblOK->text().isEmpty());
+    QVERIFY(w.lblResultat->text().isEmpty());
+    QVERIFY(w.lblValorNonius->text().isEmpty());
+    QVERIFY(w.lblEncerts->text().isEmpty());
+    QVERIFY(!w.cmdNovaMesura->isEnabled());
+    QVERIFY(w.cmdComprovacio->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
+    QCOMPARE(w.state.Posicio, 1000.f + 100.f * w.state.ValorRegle + w.state.ValorNonius);
+    // Only this measurement is drawn: the rule and the slide, no rest slide.
+    const auto &ops = w.PicCoordenades->operations();
+    QCOMPARE(ops[ops.size() - 1].kind, DrawOp::Kind::PrintNumber);
+    QVERIFY(std::none_of(ops.begin(), ops.end(), [](const DrawOp &o) { return o.x1 == 900 && o.y2 == 1800; }));
+
+    w.txtSolucioAlumnes->selectAll();
+    QTest::keyClicks(w.txtSolucioAlumnes, answer);
+    if (answer.isEmpty())
+        w.txtSolucioAlumnes->clear();
+    QTest::mouseClick(w.cmdComprovacio, Qt::LeftButton);
+
+    QTEST(w.lblOK->text(), "verdict");
+    QTEST(w.lblResultat->text(), "millimetres");
+    QTEST(w.lblValorNonius->text(), "hundredths");
+    QFETCH(int, rightAnswers);
+    QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  %1").arg(rightAnswers));
+    QCOMPARE(w.state.NumEncerts, float(rightAnswers));
+    QVERIFY(w.cmdNovaMesura->isEnabled());
+    QVERIFY(!w.cmdComprovacio->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), w.cmdNovaMesura);
+    QCOMPARE(w.txtSolucioAlumnes->text(), answer.isEmpty() ? QString() : answer);
+
+    // The next measurement empties the verdict and the solution but keeps
+    // the count of right answers.
+    random.pose(5000);
+    QTest::keyClick(w.cmdNovaMesura, Qt::Key_Return);
+    QCOMPARE(w.lblTirades->text(), QStringLiteral("Mesura núm:  2"));
+    QVERIFY(w.lblOK->text().isEmpty());
+    QVERIFY(w.lblResultat->text().isEmpty());
+    QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  %1").arg(rightAnswers));
+    w.setRandomSource(nullptr);
+}
+
+void TestWindows::enterKey_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Shift+Return") << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+}
+
+// Enter in the answer box checks the answer only while the drill waits for
+// one: never before the first measurement, never twice for one measurement.
+void TestWindows::enterKey()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    auto window = startMainWindow();
+    frmMenvori &w = *window;
+    auto enter = [&] {
+        QTest::keyClick(w.txtSolucioAlumnes, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    };
+
+    w.txtSolucioAlumnes->setFocus();
+    enter();
+    QVERIFY(w.lblOK->text().isEmpty());
+    QVERIFY(w.lblEncerts->text().isEmpty());
+    QCOMPARE(w.state.NumEncerts, 0.f);
+    QVERIFY(w.cmdNovaMesura->isEnabled());
+
+    PosedRandom random;
+    random.pose(2231);
+    w.setRandomSource(&random);
+    w.cmdNovaMesura->click();
+    QTest::keyClicks(w.txtSolucioAlumnes, QStringLiteral("12.35"));
+    QTest::keyClick(w.txtSolucioAlumnes, Qt::Key_Escape); // other keys do nothing
+    QCOMPARE(w.lblOK->text(), QString());
+    enter();
+    QCOMPARE(w.lblOK->text(), QStringLiteral("MOLT BÉ"));
+    QCOMPARE(w.state.NumEncerts, 1.f);
+    QCOMPARE(QApplication::focusWidget(), w.cmdNovaMesura);
+
+    w.txtSolucioAlumnes->setFocus();
+    for (int i = 0; i < 3; ++i)
+        enter();
+    QCOMPARE(w.state.NumEncerts, 1.f);
+    QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  1"));
+    QVERIFY(w.cmdNovaMesura->isEnabled());
+    QVERIFY(!w.cmdComprovacio->isEnabled());
+    w.setRandomSource(nullptr);
+}
+
+void TestWindows::resolutionMenu()
+{
+    auto window = startMainWindow();
+    frmMenvori &w = *window;
+    PosedRandom random;
+    w.setRandomSource(&random);
+
+    // At rest: the menu changes the resolution box and nothing else.
+    const size_t restOps = w.PicCoordenades->operations().size();
+    w.mnuDècimes->trigger();
+    QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
+    QCOMPARE(w.state.Apreciacio, std::uint8_t(2));
+    QCOMPARE(w.PicCoordenades->operations().size(), restOps);
+    w.mnu5Centèssimes->trigger();
+    QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,05 mm"));
+
+    // A measurement at 0,05 mm, then 0,1 mm chosen before its check: the
+    // twenty-division vernier and the posed reading stay.
+    random.pose(4560);
+    w.cmdNovaMesura->click();
+    QCOMPARE(w.state.Posicio, 4565.f);
+    const auto before = w.PicCoordenades->operations().size();
+    const auto zoomBefore = w.PicZoom->operations().size();
+    w.mnuDècimes->trigger();
+    QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
+    QCOMPARE(w.PicCoordenades->operations().size(), before);
+    QCOMPARE(w.PicZoom->operations().size(), zoomBefore);
+    QVERIFY(w.cmdComprovacio->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
+    w.txtSolucioAlumnes->setText(QStringLiteral("35.65"));
+    w.cmdComprovacio->click();
+    QCOMPARE(w.lblOK->text(), QStringLiteral("MOLT BÉ"));
+
+    // The next one is on the 0,1 mm grid with the ten-division vernier.
+    random.pose(4560);
+    w.cmdNovaMesura->click();
+    QCOMPARE(w.state.Posicio, 4570.f);
+    int shortLines = 0;
+    for (const DrawOp &op : w.PicCoordenades->operations())
+        shortLines += op.kind == DrawOp::Kind::Line && op.y1 == 1100 && op.y2 == 1200;
+    QCOMPARE(shortLines, 0);
+    w.setRandomSource(nullptr);
+}
+
+void TestWindows::zoomOptions()
+{
+    auto window = startMainWindow();
+    frmMenvori &w = *window;
+    const QPoint zoomCentre = w.PicZoom->geometry().center();
+    const auto restZoom = w.PicZoom->operations().size();
+
+    QTest::mouseClick(w.OptNoZoom, Qt::LeftButton);
+    QVERIFY(w.OptNoZoom->isChecked());
+    QVERIFY(!w.OptZoom->isChecked());
+    QVERIFY(!w.PicZoom->isVisible());
+    // The peach window shows where the zoom was.
+    const QImage shot = w.centralWidget()->grab().toImage();
+    QCOMPARE(shot.pixel(zoomCentre) & 0xFFFFFF, qRgb(255, 224, 192) & 0xFFFFFF);
+
+    // A measurement while hidden still draws the zoom view.
+    w.cmdNovaMesura->click();
+    QVERIFY(w.PicZoom->operations().size() != restZoom);
+    const auto drawn = w.PicZoom->operations().size();
+    QTest::mouseClick(w.OptZoom, Qt::LeftButton);
+    QVERIFY(w.PicZoom->isVisible());
+    QCOMPARE(w.PicZoom->geometry(), QRect(400, 0, 387, 97));
+    QCOMPARE(w.PicZoom->operations().size(), drawn);
+    QVERIFY(w.cmdComprovacio->isEnabled()); // the drill's state is untouched
+
+    // Arrow keys within the option group move the selection, and the zoom
+    // follows it.
+    w.OptZoom->setFocus();
+    QTest::keyClick(w.OptZoom, Qt::Key_Right);
+    QTRY_VERIFY(w.OptNoZoom->isChecked());
+    QVERIFY(!w.PicZoom->isVisible());
+}
+
+// The caliper at rest is drawn once per run, when the window first shows;
+// coming back to the window never draws it over a posed measurement.
+void TestWindows::restPicturesOncePerRun()
+{
+    auto window = startMainWindow();
+    frmMenvori &w = *window;
+    w.cmdNovaMesura->click();
+    const auto caliper = w.PicCoordenades->operations().size();
+    const auto zoom = w.PicZoom->operations().size();
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.showMinimized();
+    w.showNormal();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.PicCoordenades->operations().size(), caliper);
+    QCOMPARE(w.PicZoom->operations().size(), zoom);
+}
+
+void TestWindows::accessKeys()
+{
+    auto window = startMainWindow();
+    frmMenvori &w = *window;
+    PosedRandom random;
+    random.pose(2231);
+    w.setRandomSource(&random);
+
+    // A button pressed by its access key shows itself pressed for a moment
+    // before it acts, hence the waits.
+    QTest::keyClick(&w, Qt::Key_C, Qt::AltModifier); // disabled: nothing
+    QTest::qWait(200);
+    QVERIFY(w.lblOK->text().isEmpty());
+    QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier);
+    QTRY_COMPARE(w.state.NumMesures, 1.f);
+    QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
+    QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier); // disabled now: nothing
+    QTest::qWait(200);
+    QCOMPARE(w.state.NumMesures, 1.f);
+    QTest::keyClicks(w.txtSolucioAlumnes, QStringLiteral("12.35"));
+    QTest::keyClick(&w, Qt::Key_C, Qt::AltModifier);
+    QTRY_COMPARE(w.lblOK->text(), QStringLiteral("MOLT BÉ"));
+
+    // Alt+A opens the resolution menu.
+    QTest::keyClick(&w, Qt::Key_A, Qt::AltModifier);
+    QTRY_VERIFY(w.mnuApreciació->isVisible());
+    QTest::keyClick(w.mnuApreciació, Qt::Key_Escape);
+    QTRY_VERIFY(!w.mnuApreciació->isVisible());
+    w.setRandomSource(nullptr);
+}
+
+void TestWindows::leaving_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Sortir button") << "button";
+    QTest::newRow("Alt+S") << "alt+s";
+    QTest::newRow("menu Sortir by Alt+A, S") << "menu";
+    QTest::newRow("closing the window") << "close";
+    QTest::newRow("while waiting for an answer") << "measuring";
+}
+
+// Each way out ends the program's event loop at once with status 0.
+void TestWindows::leaving()
+{
+    QFETCH(QString, how);
+    auto window = startMainWindow();
+    frmMenvori &w = *window;
+    QTimer::singleShot(0, &w, [&] {
+        if (how == "button") {
+            w.cmdSortir->click();
+        } else if (how == "alt+s") {
+            QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier);
+        } else if (how == "menu") {
+            QTest::keyClick(&w, Qt::Key_A, Qt::AltModifier);
+            QTimer::singleShot(50, w.mnuApreciació, [&] { QTest::keyClick(w.mnuApreciació, Qt::Key_S); });
+        } else if (how == "close") {
+            w.close();
+        } else {
+            w.cmdNovaMesura->click();
+            QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier);
+        }
+    });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+void TestWindows::manyCycles()
+{
+    auto window = startMainWindow();
+    frmMenvori &w = *window;
+    std::mt19937 generator(12345);
+    std::uniform_int_distribution<int> drawnValue(0, 9999);
+    PosedRandom random;
+    w.setRandomSource(&random);
+    int right = 0;
+    size_t mostOps = 0;
+    for (int cycle = 1; cycle <= 10000; ++cycle) {
+        if (cycle % 1000 == 0)
+            (cycle / 1000 % 2 ? w.mnuDècimes : w.mnu5Centèssimes)->trigger();
+        random.pose(drawnValue(generator));
+        w.cmdNovaMesura->click();
+        const bool answerRight = generator() % 3 != 0;
+        w.txtSolucioAlumnes->setText(answerRight ? readingOf(w.state) : QStringLiteral("0.01"));
+        if (generator() % 2)
+            w.cmdComprovacio->click();
+        else
+            QTest::keyClick(w.txtSolucioAlumnes, Qt::Key_Return);
+        right += answerRight;
+        mostOps = std::max(mostOps, w.PicCoordenades->operations().size());
+        if (w.state.NumEncerts != float(right) || w.state.NumMesures != float(cycle))
+            QFAIL(qPrintable(QStringLiteral("cycle %1: %2 right of %3").arg(cycle).arg(w.state.NumEncerts).arg(w.state.NumMesures)));
+    }
+    QCOMPARE(w.lblTirades->text(), QStringLiteral("Mesura núm:  10000"));
+    QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  %1").arg(right));
+    // The surface holds one measurement's drawing, never an accumulation.
+    QVERIFY(mostOps <= 143 + 13 + 10 + 22);
+    w.setRandomSource(nullptr);
+}
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
