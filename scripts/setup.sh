@@ -9,7 +9,13 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   # real-window tests and screenshots
-  xvfb xauth xdotool openbox wmctrl imagemagick x11-utils
+  xvfb xauth xdotool openbox wmctrl imagemagick x11-utils python3
+  # sanitizers, fuzzing and leak checks
+  clang libclang-rt-14-dev valgrind
+  # screen-reader tests over AT-SPI
+  dbus dbus-x11 at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
+  # install and package checks
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

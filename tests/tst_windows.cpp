@@ -7,6 +7,7 @@
 #include "windowfixture.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,6 +75,8 @@ private slots:
     void leaving_data();
     void leaving();
     void manyCycles();
+    void hostileAnswers_data();
+    void hostileAnswers();
 };
 
 void TestWindows::initTestCase()
@@ -674,6 +677,61 @@ void TestWindows::manyCycles()
     QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  %1").arg(right));
     // The surface holds one measurement's drawing, never an accumulation.
     QVERIFY(mostOps <= 143 + 13 + 10 + 22);
+    w.setRandomSource(nullptr);
+}
+
+void TestWindows::hostileAnswers_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("right"); // for a posed reading of 12.35 mm
+
+    QString megabyte = QStringLiteral("12.35");
+    megabyte += QString(1 << 20, QLatin1Char('7'));
+    QString digits;
+    for (int i = 0; i < 10000; ++i)
+        digits += QLatin1Char(char('1' + i % 9));
+    QTest::newRow("1 MB pasted, a reading and a long tail") << megabyte << false;
+    QTest::newRow("1 MB of blanks, then the reading") << QString(1 << 20, QLatin1Char(' ')) + "12.35" << true;
+    QTest::newRow("control characters") << QStringLiteral("\u0007\u001b[2J12.35") << false;
+    QTest::newRow("reading, then control characters") << QStringLiteral("12.35\u0007\u0008") << true;
+    QTest::newRow("NUL inside the reading") << QString::fromUtf16(u"12\u0000.35", 6) << false;
+    QTest::newRow("emoji after the reading") << QStringLiteral("12.35\U0001F44D") << true;
+    QTest::newRow("emoji before the reading") << QStringLiteral("\U0001F44D12.35") << false;
+    QTest::newRow("right-to-left text") << QStringLiteral("\u202e53.21") << false;
+    QTest::newRow("Arabic-Indic digits") << QStringLiteral("\u0661\u0662.\u0663\u0665") << false;
+    QTest::newRow("10 000-digit number") << digits << false;
+    QTest::newRow("lone minus") << QStringLiteral("-") << false;
+    QTest::newRow("lone plus") << QStringLiteral("+") << false;
+    QTest::newRow("lone point") << QStringLiteral(".") << false;
+}
+
+// Whatever is typed or pasted into the answer box is read by the parsing
+// rules and judged; the program goes on working afterwards.
+void TestWindows::hostileAnswers()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, right);
+    auto window = startMainWindow();
+    frmMenvori &w = *window;
+    PosedRandom random;
+    random.pose(2231);
+    w.setRandomSource(&random);
+    w.cmdNovaMesura->click();
+
+    w.txtSolucioAlumnes->selectAll();
+    QApplication::clipboard()->setText(answer);
+    QTest::keyClick(w.txtSolucioAlumnes, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.txtSolucioAlumnes->text().size(), answer.size());
+    QTest::keyClick(w.txtSolucioAlumnes, Qt::Key_Return);
+    QCOMPARE(w.lblOK->text(), right ? QStringLiteral("MOLT BÉ") : QStringLiteral("NO HO HAS FET BÉ"));
+    QCOMPARE(w.state.NumEncerts, right ? 1.f : 0.f);
+
+    random.pose(4560);
+    w.cmdNovaMesura->click();
+    w.txtSolucioAlumnes->setText(QStringLiteral("35.65"));
+    w.cmdComprovacio->click();
+    QCOMPARE(w.lblOK->text(), QStringLiteral("MOLT BÉ"));
+    QCOMPARE(w.lblTirades->text(), QStringLiteral("Mesura núm:  2"));
     w.setRandomSource(nullptr);
 }
 

@@ -39,6 +39,8 @@ inline std::unique_ptr<frmMenvori> startMainWindow(
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("main window not exposed");
     window->activateWindow();
-    QTest::qWaitForWindowActive(window.get());
+    // Some platforms never report the window active; the tests that need it
+    // check for themselves.
+    (void)QTest::qWaitForWindowActive(window.get());
     return window;
 }
