@@ -1,8 +1,6 @@
-#include "appfonts.h"
 #include "frmmenvori.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QStyleFactory>
 
 int main(int argc, char *argv[])
@@ -10,8 +8,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // One look on every desktop, so that every caption fits its control.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/menvori.png")));
-    appfonts::load();
 
     frmMenvori window;
     window.load();

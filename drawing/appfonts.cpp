@@ -1,6 +1,7 @@
 #include "appfonts.h"
 
 #include <QFontDatabase>
+#include <QResource>
 #include <QStringList>
 
 #include <cmath>
@@ -16,14 +17,35 @@ constexpr int SansStretch = 92;
 // kind, and "Menvori" still fits on one line of the title label.
 constexpr int WideStretch = 160;
 
-bool registerFaces()
+// Registers one shipped face. The faces are stored uncompressed in the
+// program, and the font database reads them in place rather than from a copy.
+bool registerFace(const char *path)
 {
-    bool ok = true;
-    for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf",
-                             ":/fonts/LiberationSerif-Bold.ttf"}) {
-        if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0)
-            ok = false;
-    }
+    const QResource resource(QString::fromLatin1(path));
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+        return QFontDatabase::addApplicationFont(QString::fromLatin1(path)) >= 0;
+    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                                    static_cast<qsizetype>(resource.size()));
+    return QFontDatabase::addApplicationFontFromData(data) >= 0;
+}
+
+// Each face is registered when first asked for, so that start-up reads only
+// the faces the first window shows.
+bool sansRegular()
+{
+    static const bool ok = registerFace(":/fonts/LiberationSans-Regular.ttf");
+    return ok;
+}
+
+bool sansBold()
+{
+    static const bool ok = registerFace(":/fonts/LiberationSans-Bold.ttf");
+    return ok;
+}
+
+bool serifBold()
+{
+    static const bool ok = registerFace(":/fonts/LiberationSerif-Bold.ttf");
     return ok;
 }
 
@@ -33,8 +55,9 @@ namespace appfonts {
 
 bool load()
 {
-    static const bool loaded = registerFaces();
-    return loaded;
+    const bool regular = sansRegular();
+    const bool bold = sansBold();
+    return serifBold() && regular && bold;
 }
 
 int pixelSize(qreal points)
@@ -44,7 +67,7 @@ int pixelSize(qreal points)
 
 QFont sans(qreal points, bool bold)
 {
-    load();
+    bold ? sansBold() : sansRegular();
     QFont font(SansFamily);
     font.setPixelSize(pixelSize(points));
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
@@ -55,7 +78,7 @@ QFont sans(qreal points, bool bold)
 
 QFont wide(qreal points)
 {
-    load();
+    serifBold();
     QFont font(WideFamily);
     font.setPixelSize(pixelSize(points));
     font.setWeight(QFont::Bold);

@@ -9,8 +9,9 @@
 // caption is as large on every screen as the control that holds it.
 namespace appfonts {
 
-// Registers the shipped faces with the application; safe to call again.
-// Returns false when a face could not be registered.
+// Registers all the shipped faces with the application; safe to call again.
+// Returns false when a face could not be registered. The functions below
+// register the face they need themselves.
 bool load();
 
 // Pixel size at 96 dots per inch of a size in points: 8.25 pt is 11 px.

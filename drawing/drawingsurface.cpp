@@ -83,9 +83,14 @@ QImage DrawingSurface::render(qreal scale) const
 {
     QImage image(static_cast<int>(std::ceil(width() * scale)),
                  static_cast<int>(std::ceil(height() * scale)), QImage::Format_RGB32);
+    renderInto(image, scale);
+    return image;
+}
+
+void DrawingSurface::renderInto(QImage &image, qreal scale) const
+{
     QPainter painter(&image);
     paintOps(painter, scale);
-    return image;
 }
 
 void DrawingSurface::paintEvent(QPaintEvent *)

@@ -58,6 +58,9 @@ public:
     // The picture as it appears on a screen of the given scale (device pixels
     // per device-independent pixel), the whole widget size.
     QImage render(qreal scale) const;
+    // The same into an image the caller keeps, which must be at least that
+    // large: repeated renders then allocate nothing.
+    void renderInto(QImage &image, qreal scale) const;
 
     // Twips to device pixels, the mapping every operation goes through.
     static int toDevice(float twips, qreal scale);

@@ -136,6 +136,7 @@ int main(int argc, char **argv)
     bool ok = introCaliper(dir + "/fonts/LiberationSans-Regular.ttf").save(dir + "/images/peu_de_rei.bmp", "BMP");
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         ok = icon(size).save(dir + QStringLiteral("/icons/hicolor/%1x%1/menvori.png").arg(size), "PNG") && ok;
-    ok = icon(256).save(dir + "/icons/menvori.png", "PNG") && ok;
+    // The windows' own icon: small, so that it costs nothing at start-up.
+    ok = icon(48).save(dir + "/icons/menvori.png", "PNG") && ok;
     return ok ? 0 : 1;
 }

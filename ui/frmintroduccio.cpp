@@ -1,11 +1,13 @@
 #include "frmintroduccio.h"
 
 #include "appfonts.h"
+#include "appicon.h"
 #include "twips.h"
 
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -29,7 +31,7 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     // An empty title bar. Qt shows the program's name for an empty title, so
     // the title is a single blank.
     setWindowTitle(QStringLiteral(" "));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/menvori.png")));
+    setWindowIcon(appIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
@@ -70,4 +72,15 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
 
     setTabOrder(cmdComençar, lblEtiqueta);
     cmdComençar->setFocus();
+}
+
+void frmIntroduccio::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    if (!painted_) {
+        painted_ = true;
+        // A zero timer fires once this whole repaint, children and flush
+        // included, is done.
+        QTimer::singleShot(0, this, &frmIntroduccio::firstPainted);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "answer.h"
 #include "appfonts.h"
+#include "appicon.h"
 #include "caliper.h"
 #include "drawingsurface.h"
 #include "frmintroduccio.h"
@@ -89,10 +90,21 @@ frmMenvori::frmMenvori(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMenvori"));
     setWindowTitle(QStringLiteral("Menvori"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/menvori.png")));
+    setWindowIcon(appIcon());
+}
+
+void frmMenvori::createControls()
+{
+    if (controlsCreated_)
+        return;
+    controlsCreated_ = true;
     buildMenu();
     buildControls();
     resize(twipsToPixels(11880), menuBar()->sizeHint().height() + twipsToPixels(8310));
+    // Paint the window once off screen, and throw the picture away: its faces
+    // and glyphs are then ready, and the window's first paint on screen, when
+    // the student leaves the introduction, is quick.
+    grab();
 }
 
 frmMenvori::~frmMenvori() = default;
@@ -245,8 +257,10 @@ void frmMenvori::load()
     QApplication::setQuitOnLastWindowClosed(false);
     {
         frmIntroduccio intro;
+        connect(&intro, &frmIntroduccio::firstPainted, this, &frmMenvori::createControls);
         intro.exec();
     }
+    createControls();
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
 
     state.Apreciacio = 1;
@@ -256,6 +270,7 @@ void frmMenvori::load()
 
 void frmMenvori::showEvent(QShowEvent *event)
 {
+    createControls();
     QMainWindow::showEvent(event);
     // The window becomes the active one as it is first shown: that is when
     // the caliper at rest is drawn, once per run. Later activations (coming

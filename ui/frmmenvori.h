@@ -33,37 +33,43 @@ public:
     // window is first shown.
     void load();
 
+    // Makes the menu and the controls; until then the members below are
+    // null. load() does it while the introduction window is on screen, so
+    // that window comes up sooner and the drill is ready when it closes. A
+    // window used without load() must call it first; later calls do nothing.
+    void createControls();
+
     // Replaces the random source of new measurements; the window does not
     // take ownership. Tests pose chosen measurements with it.
     void setRandomSource(RandomSource *source);
 
     ExerciseState state;
 
-    DrawingSurface *PicCoordenades;
-    QPushButton *cmdNovaMesura;
-    QLabel *lblLectura;
-    QPushButton *cmdSortir;
-    QLabel *lblTitol;
-    QLabel *lblSolucioAlumne;
-    QLineEdit *txtSolucioAlumnes;
-    QPushButton *cmdComprovacio;
-    QLabel *lblOK;
-    QLabel *lblResultat;
-    QLabel *lblValorNonius;
-    QLineEdit *txtApreciacio;
-    QLabel *lblComptador;
-    QLabel *lblTirades;
-    QLabel *lblEncerts;
-    DrawingSurface *PicZoom;
-    QLabel *LblLecturaDirecte;
-    QRadioButton *OptZoom;
-    QRadioButton *OptNoZoom;
+    DrawingSurface *PicCoordenades = nullptr;
+    QPushButton *cmdNovaMesura = nullptr;
+    QLabel *lblLectura = nullptr;
+    QPushButton *cmdSortir = nullptr;
+    QLabel *lblTitol = nullptr;
+    QLabel *lblSolucioAlumne = nullptr;
+    QLineEdit *txtSolucioAlumnes = nullptr;
+    QPushButton *cmdComprovacio = nullptr;
+    QLabel *lblOK = nullptr;
+    QLabel *lblResultat = nullptr;
+    QLabel *lblValorNonius = nullptr;
+    QLineEdit *txtApreciacio = nullptr;
+    QLabel *lblComptador = nullptr;
+    QLabel *lblTirades = nullptr;
+    QLabel *lblEncerts = nullptr;
+    DrawingSurface *PicZoom = nullptr;
+    QLabel *LblLecturaDirecte = nullptr;
+    QRadioButton *OptZoom = nullptr;
+    QRadioButton *OptNoZoom = nullptr;
 
-    QMenu *mnuApreciació;
-    QAction *mnuDècimes;
-    QAction *mnu5Centèssimes;
-    QAction *mnuEspai;
-    QAction *mnuSortir;
+    QMenu *mnuApreciació = nullptr;
+    QAction *mnuDècimes = nullptr;
+    QAction *mnu5Centèssimes = nullptr;
+    QAction *mnuEspai = nullptr;
+    QAction *mnuSortir = nullptr;
 
     // Event routines.
     void cmdNovaMesura_Click();
@@ -90,4 +96,5 @@ private:
     ClockRandomSource clockRandom_;
     RandomSource *random_ = &clockRandom_;
     bool restDrawn_ = false;
+    bool controlsCreated_ = false;
 };

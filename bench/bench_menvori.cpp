@@ -1,0 +1,66 @@
+// Bench-only build of the program's start-up, as app/main.cpp does it, with
+// reports on standard output for the benchmark driver:
+//   bench_menvori startup   "intro" at the introduction window's first
+//                           completed paint; 100 ms later (sooner than any
+//                           student reads the window and reaches the button)
+//                           presses Començar and says "main <µs>" at the
+//                           main window's first paint.
+//   bench_menvori memory    the same start, 1000 drill cycles with painting,
+//                           then "maxrss <KiB>".
+#include "firstpaint.h"
+#include "frmintroduccio.h"
+#include "frmmenvori.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleFactory>
+
+#include <sys/resource.h>
+
+#include <cstring>
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const bool memory = argc > 1 && std::strcmp(argv[1], "memory") == 0;
+
+    frmMenvori window;
+    std::chrono::steady_clock::time_point pressed;
+    FirstPaint introPainted([](QWidget *w) { return qobject_cast<frmIntroduccio *>(w) != nullptr; }, [&] {
+        if (!memory)
+            say("intro");
+        QTimer::singleShot(100, [&] {
+            pressed = std::chrono::steady_clock::now();
+            if (auto *intro = qobject_cast<frmIntroduccio *>(QApplication::activeModalWidget()))
+                intro->cmdComençar->click();
+        });
+    });
+    // Only paints on screen count, not the window's own off-screen one.
+    FirstPaint mainPainted([&](QWidget *w) { return w == &window && window.isVisible(); }, [&] {
+        if (!memory) {
+            char line[64];
+            std::snprintf(line, sizeof line, "main %.1f", microsecondsSince(pressed));
+            say(line);
+            QCoreApplication::exit(0);
+            return;
+        }
+        for (int i = 0; i < 1000; ++i) {
+            window.cmdNovaMesura->click();
+            window.txtSolucioAlumnes->setText(QStringLiteral("12.35"));
+            window.cmdComprovacio->click();
+            QCoreApplication::processEvents();
+        }
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        char line[64];
+        std::snprintf(line, sizeof line, "maxrss %ld", usage.ru_maxrss);
+        say(line);
+        QCoreApplication::exit(0);
+    });
+
+    window.load();
+    window.show();
+    return QApplication::exec();
+}

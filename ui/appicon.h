@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The icon of both windows, read once.
+const QIcon &appIcon();
