@@ -15,7 +15,7 @@ packages=(
   # screen-reader tests over AT-SPI
   dbus dbus-x11 at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
   # install and package checks
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file libglib2.0-bin
 )
 
 missing=()

@@ -77,6 +77,7 @@ private slots:
     void manyCycles();
     void hostileAnswers_data();
     void hostileAnswers();
+    void keyboardOnly();
 };
 
 void TestWindows::initTestCase()
@@ -732,6 +733,65 @@ void TestWindows::hostileAnswers()
     w.cmdComprovacio->click();
     QCOMPARE(w.lblOK->text(), QStringLiteral("MOLT BÉ"));
     QCOMPARE(w.lblTirades->text(), QStringLiteral("Mesura núm:  2"));
+    w.setRandomSource(nullptr);
+}
+
+// The whole drill without a mouse: the introduction by Return, a measurement,
+// the answer and its check, the resolution menu, the zoom options by Tab and
+// arrows, and leaving by Alt+S.
+void TestWindows::keyboardOnly()
+{
+    auto window = startMainWindow([](frmIntroduccio *intro) {
+        QVERIFY(QTest::qWaitForWindowActive(intro));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    frmMenvori &w = *window;
+    PosedRandom random;
+    random.pose(2231);
+    w.setRandomSource(&random);
+    auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
+    };
+
+    QCOMPARE(QApplication::focusWidget(), w.cmdNovaMesura);
+    key(Qt::Key_Return);
+    QTRY_COMPARE(w.state.NumMesures, 1.f);
+    QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12.35"));
+    key(Qt::Key_Return);
+    QCOMPARE(w.lblOK->text(), QStringLiteral("MOLT BÉ"));
+    QCOMPARE(QApplication::focusWidget(), w.cmdNovaMesura);
+
+    // Alt+A opens the menu on its first entry, "0,1 mm".
+    key(Qt::Key_A, Qt::AltModifier);
+    QTRY_VERIFY(w.mnuApreciació->isVisible());
+    QTest::keyClick(w.mnuApreciació, Qt::Key_Return);
+    QTRY_COMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
+
+    // Tab: Sortir, the answer box, then the zoom options (Comprovació is
+    // disabled and passed over).
+    QTRY_COMPARE(QApplication::focusWidget(), w.cmdNovaMesura);
+    for (QWidget *next : std::initializer_list<QWidget *>{w.cmdSortir, w.txtSolucioAlumnes, w.OptZoom}) {
+        key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    key(Qt::Key_Right);
+    QTRY_VERIFY(w.OptNoZoom->isChecked());
+    QVERIFY(!w.PicZoom->isVisible());
+    key(Qt::Key_Left);
+    QTRY_VERIFY(w.OptZoom->isChecked());
+    QVERIFY(w.PicZoom->isVisible());
+
+    // Back to the drill by Shift+Tab and Return, at the new resolution.
+    random.pose(4560);
+    while (QApplication::focusWidget() != w.cmdNovaMesura)
+        key(Qt::Key_Backtab);
+    key(Qt::Key_Return);
+    QTRY_COMPARE(w.state.Posicio, 4570.f);
+
+    QTimer::singleShot(0, &w, [&] { QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
     w.setRandomSource(nullptr);
 }
 

@@ -68,6 +68,7 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     picDibuix->setGeometry(twipsRect(2880, 240, 7215, 2895));
     picDibuix->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picDibuix->setPixmap(QPixmap(QStringLiteral(":/images/peu_de_rei.bmp")));
+    picDibuix->setAccessibleName(QStringLiteral("Dibuix d'un peu de rei"));
     paintOn(picDibuix, Qt::black, Qt::white);
 
     setTabOrder(cmdComençar, lblEtiqueta);

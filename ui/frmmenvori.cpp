@@ -223,6 +223,23 @@ void frmMenvori::buildControls()
     for (QWidget *w : std::initializer_list<QWidget *>{PicCoordenades, PicZoom})
         w->setFont(regular825);
 
+    // What a screen reader says. Buttons and options speak their captions and
+    // the answer box its heading (its buddy); the labels the drill writes keep
+    // no name of their own, so that their text is their name and each change
+    // is announced, and say what they hold in their description.
+    PicCoordenades->setAccessibleName(QStringLiteral("Peu de rei"));
+    PicCoordenades->setAccessibleDescription(
+        QStringLiteral("Regle fix de 0 a 100 mm amb la corredera i el nònius a la posició de la mesura"));
+    PicZoom->setAccessibleName(QStringLiteral("Nònius ampliat"));
+    PicZoom->setAccessibleDescription(
+        QStringLiteral("La línia vermella continua la línia del nònius que coincideix amb una del regle fix"));
+    txtApreciacio->setAccessibleName(QStringLiteral("Apreciació"));
+    lblOK->setAccessibleDescription(QStringLiteral("Correcció de la resposta"));
+    lblResultat->setAccessibleDescription(QStringLiteral("Solució: mil·límetres"));
+    lblValorNonius->setAccessibleDescription(QStringLiteral("Solució: centèssimes"));
+    lblTirades->setAccessibleDescription(QStringLiteral("Comptador de mesures"));
+    lblEncerts->setAccessibleDescription(QStringLiteral("Comptador d'encerts"));
+
     // The tab order of the window's controls; those that take no focus
     // (pictures, labels, the disabled resolution box) are passed over.
     const QList<QWidget *> order = {PicCoordenades, cmdNovaMesura, lblLectura,   cmdSortir,
