@@ -44,16 +44,11 @@ trap 'apt-get remove -y -q menvori >/dev/null 2>&1 || true; rm -rf "$stage"' EXI
 [ -x /usr/bin/menvori ] || fail "apt did not install the program"
 
 # Start it as a menu does, from its desktop entry.
-display=
-for n in $(seq 191 240); do
-  if [ ! -e /tmp/.X$n-lock ] && [ ! -e /tmp/.X11-unix/X$n ]; then display=:$n; break; fi
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; pkill -x menvori 2>/dev/null || true; apt-get remove -y -q menvori >/dev/null 2>&1 || true; rm -rf "$stage"' EXIT
-export DISPLAY=$display XDG_RUNTIME_DIR
+source scripts/xvfb.sh
+start_xvfb 191 240
+trap 'kill $XVFB_PID 2>/dev/null || true; pkill -x menvori 2>/dev/null || true; apt-get remove -y -q menvori >/dev/null 2>&1 || true; rm -rf "$stage"' EXIT
 XDG_RUNTIME_DIR=$(mktemp -d)
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+export XDG_RUNTIME_DIR
 gio launch /usr/share/applications/$id.desktop
 
 wait_for() {

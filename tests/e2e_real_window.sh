@@ -12,13 +12,6 @@ mkdir -p "$shots"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A free display number.
-display=
-for n in $(seq 91 140); do
-  if [ ! -e /tmp/.X$n-lock ] && [ ! -e /tmp/.X11-unix/X$n ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || fail "no free X display"
-
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
@@ -26,11 +19,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+source "$(dirname "$0")/../scripts/xvfb.sh"
+start_xvfb 91 140 || fail "no X server"
+pids+=("$XVFB_PID")
 openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 0.5
