@@ -37,20 +37,11 @@ start_xvfb 291 340
 chroot "$root" env DISPLAY="$DISPLAY" \
   bash -c 'export XDG_RUNTIME_DIR=$(mktemp -d); exec gio launch /usr/share/applications/cat.menvori.Menvori.desktop' &
 
-wait_for() {
-  local deadline=$((SECONDS + 30)) w
-  while [ $SECONDS -lt $deadline ]; do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  fail "no window named '$1'"
-}
-intro=$(wait_for '^ $')
+intro=$(wait_for_window '^ $') || fail "no introduction window"
 xdotool windowfocus --sync "$intro" 2>/dev/null || true
 import -window root "${SHOT:-/tmp/clean-intro.png}"
 xdotool key Return
-main=$(wait_for '^Menvori$')
+main=$(wait_for_window '^Menvori$') || fail "no main window"
 xdotool windowfocus --sync "$main" 2>/dev/null || true
 sleep 0.5
 import -window root "${SHOT_MAIN:-/tmp/clean-main.png}"

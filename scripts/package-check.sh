@@ -51,19 +51,10 @@ XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 gio launch /usr/share/applications/$id.desktop
 
-wait_for() {
-  local deadline=$((SECONDS + 20)) w
-  while [ $SECONDS -lt $deadline ]; do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  fail "no window named '$1' after starting from the menu entry"
-}
-intro=$(wait_for '^ $')
+intro=$(wait_for_window '^ $') || fail "no introduction window"
 xdotool windowfocus --sync "$intro" 2>/dev/null || true
 xdotool key Return
-main=$(wait_for '^Menvori$')
+main=$(wait_for_window '^Menvori$') || fail "no main window"
 xdotool windowfocus --sync "$main" 2>/dev/null || true
 xdotool key alt+s
 deadline=$((SECONDS + 10))

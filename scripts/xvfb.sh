@@ -19,3 +19,19 @@ start_xvfb() {
   echo "no free X display" >&2
   return 1
 }
+
+# wait_for_window NAME: prints the id of a visible window whose name matches
+# the pattern NAME, waiting up to 30 s; fails if none comes.
+wait_for_window() {
+  local deadline=$((SECONDS + 30)) w
+  while [ $SECONDS -lt $deadline ]; do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    if [ -n "$w" ]; then
+      echo "$w"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "no window named '$1'" >&2
+  return 1
+}
