@@ -19,16 +19,21 @@ bool isDigit(char16_t c)
 
 } // namespace
 
+// Significant digits kept while reading. A double's rounding never depends on
+// more than 768 of them, so beyond this many only whether any further digit
+// is non-zero matters: that is kept as one more digit 1 after the last kept.
+constexpr std::size_t KeptDigits = 800;
+
 double parseNumber(std::u16string_view text)
 {
     bool negative = false;
     bool signAllowed = true;
     bool seenPoint = false;
     bool seenDigit = false;
-    bool wholePartNonZero = false;
-    // The digits and point that were read, in a form std::from_chars takes:
-    // it reads any length and rounds correctly.
-    std::string number;
+    bool droppedNonZero = false;
+    // The value read is digits x 10^scale, digits without leading zeros.
+    std::string digits;
+    long scale = 0;
 
     for (const char16_t c : text) {
         if (isSkipped(c))
@@ -41,18 +46,22 @@ double parseNumber(std::u16string_view text)
         signAllowed = false;
         if (isDigit(c)) {
             seenDigit = true;
-            if (!seenPoint && c != u'0')
-                wholePartNonZero = true;
-            // Leading zeros of the whole part carry no value; dropping them
-            // keeps the text short for a long run of zeros.
-            if (!seenPoint && number.empty() && c == u'0')
-                continue;
-            number.push_back(static_cast<char>(c));
+            if (digits.empty() && c == u'0') {
+                if (seenPoint)
+                    --scale;
+            } else if (digits.size() < KeptDigits) {
+                digits.push_back(static_cast<char>(c));
+                if (seenPoint)
+                    --scale;
+            } else {
+                if (!seenPoint)
+                    ++scale;
+                droppedNonZero = droppedNonZero || c != u'0';
+            }
             continue;
         }
         if (c == u'.' && !seenPoint) {
             seenPoint = true;
-            number.push_back('.');
             continue;
         }
         break;
@@ -60,19 +69,24 @@ double parseNumber(std::u16string_view text)
 
     if (!seenDigit)
         return 0.0;
-    if (number.empty() || number.front() == '.')
-        number.insert(number.begin(), '0');
-    if (number.back() == '.')
-        number.pop_back();
+    if (digits.empty())
+        return negative ? -0.0 : 0.0;
+    if (droppedNonZero) {
+        digits.push_back('1');
+        --scale;
+    }
+    const long magnitude = static_cast<long>(digits.size()) + scale; // digits before the point
+    digits += 'e';
+    digits += std::to_string(scale);
 
     double value = 0.0;
-    const char *first = number.data();
-    const char *last = first + number.size();
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
+    const char *first = digits.data();
+    const char *last = first + digits.size();
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::scientific);
     if (error == std::errc::result_out_of_range)
-        value = wholePartNonZero ? std::numeric_limits<double>::infinity() : 0.0;
+        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     else if (error != std::errc() || end != last)
-        value = 0.0; // cannot happen: the text holds only digits and one point
+        value = 0.0; // cannot happen: the text is digits and an exponent
     return negative ? -value : value;
 }
 
