@@ -112,13 +112,16 @@ void DrawingSurface::paintOps(QPainter &painter, qreal scale) const
     const int w = lineWidth(scale);
     auto px = [scale](float twips) { return toDevice(twips, scale); };
 
+    // The device pixels from one corner to the other, both included, with
+    // the far edges a line's width thick.
+    auto block = [&](int ax, int ay, int bx, int by, QRgb colour) {
+        painter.fillRect(QRect(std::min(ax, bx), std::min(ay, by), std::abs(bx - ax) + w, std::abs(by - ay) + w),
+                         QColor(colour));
+    };
     // A segment between two device points, inclusive of both ends.
     auto segment = [&](int ax, int ay, int bx, int by, QRgb colour) {
         if (ax == bx || ay == by) {
-            const int left = std::min(ax, bx);
-            const int top = std::min(ay, by);
-            painter.fillRect(QRect(left, top, std::abs(bx - ax) + w, std::abs(by - ay) + w),
-                             QColor(colour));
+            block(ax, ay, bx, by, colour);
             return;
         }
         QPen pen{QColor(colour)};
@@ -145,12 +148,9 @@ void DrawingSurface::paintOps(QPainter &painter, qreal scale) const
         case DrawOp::Kind::LineTo:
             segment(x1, y1, x2, y2, op.colour);
             break;
-        case DrawOp::Kind::FillBox: {
-            const int left = std::min(x1, x2), top = std::min(y1, y2);
-            painter.fillRect(QRect(left, top, std::abs(x2 - x1) + w, std::abs(y2 - y1) + w),
-                             QColor(op.colour));
+        case DrawOp::Kind::FillBox:
+            block(x1, y1, x2, y2, op.colour);
             break;
-        }
         case DrawOp::Kind::OutlineBox:
             segment(x1, y1, x2, y1, op.colour);
             segment(x2, y1, x2, y2, op.colour);

@@ -2,27 +2,13 @@
 
 #include "appfonts.h"
 #include "appicon.h"
+#include "colours.h"
 #include "twips.h"
 
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
-
-namespace {
-
-void paintOn(QWidget *w, const QColor &background, const QColor &text)
-{
-    QPalette pal = w->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        pal.setColor(group, QPalette::Window, background);
-        pal.setColor(group, QPalette::WindowText, text);
-    }
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
-}
-
-} // namespace
 
 frmIntroduccio::frmIntroduccio(QWidget *parent)
     : QDialog(parent)
@@ -35,7 +21,7 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
-    paintOn(this, Qt::black, Qt::white);
+    setColours(this, QPalette::Window, Qt::black, QPalette::WindowText, Qt::white);
     resize(twipsToPixels(11880), twipsToPixels(8595));
 
     cmdComençar = new QPushButton(QStringLiteral("&Començar"), this);
@@ -53,7 +39,7 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     lblEtiqueta->setFont(appfonts::wide(27.75));
     lblEtiqueta->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblEtiqueta->setWordWrap(true);
-    paintOn(lblEtiqueta, Qt::black, QColor(255, 0, 0));
+    setColours(lblEtiqueta, QPalette::Window, Qt::black, QPalette::WindowText, QColor(255, 0, 0));
 
     lblAutor = new QLabel(QStringLiteral("Pràctiques de lectura del peu de rei"), this);
     lblAutor->setObjectName(QStringLiteral("lblAutor"));
@@ -61,7 +47,7 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     lblAutor->setFont(appfonts::sans(9.75, false));
     lblAutor->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblAutor->setWordWrap(true);
-    paintOn(lblAutor, Qt::black, palette().color(QPalette::HighlightedText));
+    setColours(lblAutor, QPalette::Window, Qt::black, QPalette::WindowText, palette().color(QPalette::HighlightedText));
 
     picDibuix = new QLabel(this);
     picDibuix->setObjectName(QStringLiteral("picDibuix"));
@@ -69,7 +55,7 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     picDibuix->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picDibuix->setPixmap(QPixmap(QStringLiteral(":/images/peu_de_rei.bmp")));
     picDibuix->setAccessibleName(QStringLiteral("Dibuix d'un peu de rei"));
-    paintOn(picDibuix, Qt::black, Qt::white);
+    setColours(picDibuix, QPalette::Window, Qt::black, QPalette::WindowText, Qt::white);
 
     setTabOrder(cmdComençar, lblEtiqueta);
     cmdComençar->setFocus();

@@ -4,6 +4,7 @@
 #include "appfonts.h"
 #include "appicon.h"
 #include "caliper.h"
+#include "colours.h"
 #include "drawingsurface.h"
 #include "frmintroduccio.h"
 #include "measurement.h"
@@ -23,19 +24,6 @@ namespace {
 
 const QColor Peach(255, 224, 192);
 const QColor ControlText(0, 0, 0);
-
-void setColours(QWidget *w, QPalette::ColorRole backgroundRole, const QColor &background,
-                QPalette::ColorRole textRole, const QColor &text)
-{
-    QPalette pal = w->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        pal.setColor(group, backgroundRole, background);
-        if (group != QPalette::Disabled)
-            pal.setColor(group, textRole, text);
-    }
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
-}
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &place, const QString &text,
                   const QFont &font, const QColor &textColour, Qt::Alignment alignment,
