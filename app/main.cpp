@@ -1,13 +1,12 @@
+#include "appsetup.h"
 #include "frmmenvori.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // One look on every desktop, so that every caption fits its control.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    setUpApplication();
 
     frmMenvori window;
     window.load();

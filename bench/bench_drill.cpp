@@ -5,13 +5,14 @@
 //                          screen scale 1 or 2
 //   check                  checkAnswer with its label updates
 //   parse-1MB, -2MB, -4MB  parseNumber on pasted texts of those sizes
-#include "answer.h"
+#include "appsetup.h"
 #include "drawingsurface.h"
 #include "frmmenvori.h"
+#include "numbers.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QStyleFactory>
+#include <QPushButton>
 
 #include <algorithm>
 #include <chrono>
@@ -48,24 +49,20 @@ void report(const char *name, double micros)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    setUpApplication();
 
     frmMenvori w;
-    w.createControls();
     w.state.Apreciacio = 1;
     w.show();
     QCoreApplication::processEvents();
 
     for (qreal scale : {1.0, 2.0}) {
-        QImage caliper(qCeil(w.PicCoordenades->width() * scale), qCeil(w.PicCoordenades->height() * scale),
-                       QImage::Format_RGB32);
-        QImage zoom(qCeil(w.PicZoom->width() * scale), qCeil(w.PicZoom->height() * scale), QImage::Format_RGB32);
         const double t = medianMicroseconds(
-            2001, [&] { w.checkAnswer(); },
+            2001, [&] { w.cmdComprovacio->click(); },
             [&] {
-                w.cmdNovaMesura_Click();
-                w.PicCoordenades->renderInto(caliper, scale);
-                w.PicZoom->renderInto(zoom, scale);
+                w.cmdNovaMesura->click();
+                (void)w.PicCoordenades->render(scale);
+                (void)w.PicZoom->render(scale);
             });
         report(scale == 1.0 ? "measure@1" : "measure@2", t);
     }
@@ -73,10 +70,10 @@ int main(int argc, char *argv[])
     report("check", medianMicroseconds(
                         2001,
                         [&] {
-                            w.cmdNovaMesura_Click();
+                            w.cmdNovaMesura->click();
                             w.txtSolucioAlumnes->setText(QStringLiteral("12.35"));
                         },
-                        [&] { w.checkAnswer(); }));
+                        [&] { w.cmdComprovacio->click(); }));
 
     for (int megabytes : {1, 2, 4}) {
         // A reading followed by a long paste of digits, blanks and points:

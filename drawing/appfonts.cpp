@@ -53,13 +53,6 @@ bool serifBold()
 
 namespace appfonts {
 
-bool load()
-{
-    const bool regular = sansRegular();
-    const bool bold = sansBold();
-    return serifBold() && regular && bold;
-}
-
 int pixelSize(qreal points)
 {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));

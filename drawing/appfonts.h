@@ -9,10 +9,12 @@
 // caption is as large on every screen as the control that holds it.
 namespace appfonts {
 
-// Registers all the shipped faces with the application; safe to call again.
-// Returns false when a face could not be registered. The functions below
-// register the face they need themselves.
-bool load();
+// The point sizes the windows and pictures use. Each face is registered
+// with the application the first time it is asked for.
+inline constexpr qreal Small = 8.25;
+inline constexpr qreal Medium = 9.75;
+inline constexpr qreal Large = 12;
+inline constexpr qreal Title = 27.75;
 
 // Pixel size at 96 dots per inch of a size in points: 8.25 pt is 11 px.
 int pixelSize(qreal points);

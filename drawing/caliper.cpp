@@ -1,13 +1,23 @@
 #include "caliper.h"
 
+#include "colours.h"
 #include "drawingsurface.h"
 #include "int16.h"
+#include "resolution.h"
 
 namespace {
 
-constexpr QRgb Yellow = DrawingSurface::Yellow;
-constexpr QRgb Blue = DrawingSurface::Blue;
-constexpr QRgb Red = DrawingSurface::Red;
+using colours::Blue;
+using colours::Red;
+using colours::Yellow;
+
+// The vernier drawn for a resolution code; a code the drill does not know
+// draws the ten-division one.
+const Resolution &vernierOf(std::uint8_t apreciacio)
+{
+    const Resolution *r = findResolution(apreciacio);
+    return r ? *r : Tenths;
+}
 
 // x of a tick counted from the rule's zero line, as the 16-bit value the
 // loops compute.
@@ -130,19 +140,19 @@ void drawSlide(ExerciseState &s, DrawingSurface &c)
     c.lineTo(p - 100, 1600, Blue);
     c.lineTo(p - 100, 1100, Blue);
 
-    drawVernier(s, c, p, s.Apreciacio == 1);
+    drawVernier(s, c, p, vernierOf(s.Apreciacio).shortLines);
 }
 
 void drawZoom(ExerciseState &s, DrawingSurface &z)
 {
-    drawMagnifiedVernier(z, s.Apreciacio == 1);
+    drawMagnifiedVernier(z, vernierOf(s.Apreciacio).shortLines);
 
     // Red rule lines 450 twips apart, one at x0 continuing the coinciding
     // vernier line (at 50 twips per hundredth of the reading). The bounds
     // are taken from d, not x0, so the two sides need not be equal.
     const int d = 50 * s.ValorNonius;
     const std::int16_t x0 = toInt16(d + 100L);
-    const int bound = s.Apreciacio == 1 ? 1600 : 3600;
+    const int bound = vernierOf(s.Apreciacio).zoomReach;
     const std::int16_t right = toInt16(d + static_cast<long>(bound));
     const std::int16_t left = toInt16(d - static_cast<long>(bound));
     for (s.Index = x0; s.Index <= right; advance(s.Index, 450))

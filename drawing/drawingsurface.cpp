@@ -1,7 +1,9 @@
 #include "drawingsurface.h"
 
-#include "answer.h"
 #include "appfonts.h"
+#include "colours.h"
+#include "numbers.h"
+#include "twips.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -12,8 +14,17 @@
 
 namespace {
 
-constexpr float TwipsPerPixel = 15.0f;
-constexpr qreal TextPoints = 8.25;
+// Twips to device pixels, the mapping every operation goes through.
+int toDevice(float twips, qreal scale)
+{
+    return static_cast<int>(std::floor(twipsToPixels(twips) * scale));
+}
+
+// One device-independent pixel, in whole device pixels.
+int lineWidth(qreal scale)
+{
+    return std::max(1, static_cast<int>(std::lround(scale)));
+}
 
 } // namespace
 
@@ -22,17 +33,6 @@ DrawingSurface::DrawingSurface(QWidget *parent)
 {
     // The surface paints every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-int DrawingSurface::toDevice(float twips, qreal scale)
-{
-    const int dip = static_cast<int>(std::floor(twips / TwipsPerPixel + 0.5f));
-    return static_cast<int>(std::floor(dip * scale));
-}
-
-int DrawingSurface::lineWidth(qreal scale)
-{
-    return std::max(1, static_cast<int>(std::lround(scale)));
 }
 
 void DrawingSurface::add(DrawOp op)
@@ -51,14 +51,14 @@ void DrawingSurface::clear()
 
 void DrawingSurface::line(float x1, float y1, float x2, float y2, std::optional<QRgb> colour)
 {
-    add({DrawOp::Kind::Line, x1, y1, x2, y2, colour.value_or(Black), {}});
+    add({DrawOp::Kind::Line, x1, y1, x2, y2, colour.value_or(colours::Black), {}});
     curX_ = x2;
     curY_ = y2;
 }
 
 void DrawingSurface::lineTo(float x2, float y2, std::optional<QRgb> colour)
 {
-    add({DrawOp::Kind::LineTo, curX_, curY_, x2, y2, colour.value_or(Black), {}});
+    add({DrawOp::Kind::LineTo, curX_, curY_, x2, y2, colour.value_or(colours::Black), {}});
     curX_ = x2;
     curY_ = y2;
 }
@@ -76,21 +76,16 @@ void DrawingSurface::outlineBox(float x1, float y1, float x2, float y2, QRgb col
 void DrawingSurface::printNumber(double value)
 {
     const QString text = QString::fromStdString(numberText(value)) + QLatin1Char(' ');
-    add({DrawOp::Kind::PrintNumber, curX_, curY_, curX_, curY_, Black, text});
+    add({DrawOp::Kind::PrintNumber, curX_, curY_, curX_, curY_, colours::Black, text});
 }
 
 QImage DrawingSurface::render(qreal scale) const
 {
     QImage image(static_cast<int>(std::ceil(width() * scale)),
                  static_cast<int>(std::ceil(height() * scale)), QImage::Format_RGB32);
-    renderInto(image, scale);
-    return image;
-}
-
-void DrawingSurface::renderInto(QImage &image, qreal scale) const
-{
     QPainter painter(&image);
     paintOps(painter, scale);
+    return image;
 }
 
 void DrawingSurface::paintEvent(QPaintEvent *)
@@ -107,7 +102,7 @@ void DrawingSurface::paintOps(QPainter &painter, qreal scale) const
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(0, 0, static_cast<int>(std::ceil(width() * scale)) + 1,
                            static_cast<int>(std::ceil(height() * scale)) + 1),
-                     QColor(Peach));
+                     QColor(colours::Peach));
 
     const int w = lineWidth(scale);
     auto px = [scale](float twips) { return toDevice(twips, scale); };
@@ -133,8 +128,8 @@ void DrawingSurface::paintOps(QPainter &painter, qreal scale) const
         painter.drawLine(QPointF(ax + half, ay + half), QPointF(bx + half, by + half));
     };
 
-    QFont font = appfonts::sans(TextPoints, false);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(appfonts::pixelSize(TextPoints) * scale))));
+    QFont font = appfonts::sans(appfonts::Small, false);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(appfonts::pixelSize(appfonts::Small) * scale))));
     // Plain pixels, like the lines: a number drawn over itself then leaves the
     // picture exactly as it was.
     font.setStyleStrategy(QFont::NoAntialias);

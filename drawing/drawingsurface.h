@@ -27,7 +27,7 @@ struct DrawOp {
 // shows the same picture, and it never draws anything of its own accord.
 //
 // Twips map to device-independent pixels at 15 twips a pixel (rounded to the
-// nearest pixel), then to device pixels by the screen's scale. Lines are one
+// nearest pixel), then to device pixels by the screen's scale (rounded down). Lines are one
 // device-independent pixel wide rounded to whole device pixels, snapped to the
 // pixel grid and not antialiased, so that two lines at the same twip land on
 // the same pixel column at every scale. What falls outside is clipped.
@@ -35,12 +35,6 @@ class DrawingSurface : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr QRgb Peach = qRgb(255, 224, 192);
-    static constexpr QRgb Black = qRgb(0, 0, 0);
-    static constexpr QRgb Yellow = qRgb(255, 255, 0);
-    static constexpr QRgb Blue = qRgb(0, 0, 255);
-    static constexpr QRgb Red = qRgb(255, 0, 0);
-
     explicit DrawingSurface(QWidget *parent = nullptr);
 
     void clear();
@@ -58,13 +52,6 @@ public:
     // The picture as it appears on a screen of the given scale (device pixels
     // per device-independent pixel), the whole widget size.
     QImage render(qreal scale) const;
-    // The same into an image the caller keeps, which must be at least that
-    // large: repeated renders then allocate nothing.
-    void renderInto(QImage &image, qreal scale) const;
-
-    // Twips to device pixels, the mapping every operation goes through.
-    static int toDevice(float twips, qreal scale);
-    static int lineWidth(qreal scale);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,6 +1,7 @@
 #include "measurement.h"
 
 #include "int16.h"
+#include "resolution.h"
 
 #include <cmath>
 
@@ -19,13 +20,10 @@ bool generatePosition(ExerciseState &s, RandomSource &random)
     if (s.Posicio < 1000.0f)
         s.Posicio = s.Posicio + 1000.0f;
 
-    long step;
-    if (s.Apreciacio == 1)
-        step = 5;
-    else if (s.Apreciacio == 2)
-        step = 10;
-    else
+    const Resolution *resolution = findResolution(s.Apreciacio);
+    if (!resolution)
         return false;
+    const long step = resolution->gridStep;
 
     const long whole = std::lrint(s.Posicio);
     // A position already on the grid moves up a full step, never by 0.

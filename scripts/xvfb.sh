@@ -1,37 +1,89 @@
-# Sourced by the scripts that need a real X server.
-# start_xvfb FIRST LAST: starts Xvfb on the first free display numbered FIRST
-# to LAST, exports DISPLAY and sets XVFB_PID; the caller ends it.
-start_xvfb() {
-  local n
-  for n in $(seq "$1" "$2"); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$n"
-      for _ in $(seq 200); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.05
-      done
-      echo "Xvfb did not start on :$n" >&2
+# Sourced by the scripts and tests that need a real X server. Every wait here
+# polls for its condition with a deadline, and every process is ended by the
+# PID its starter recorded.
+
+# poll_until SECONDS WHAT COMMAND...: runs COMMAND every 50 ms until it
+# succeeds; after SECONDS, says what it waited for and fails.
+poll_until() {
+  local limit=$1 what=$2 deadline=$((SECONDS + $1))
+  shift 2
+  until "$@" >/dev/null 2>&1; do
+    if [ $SECONDS -ge $deadline ]; then
+      echo "gave up after $limit s waiting for $what" >&2
       return 1
     fi
+    sleep 0.05
   done
-  echo "no free X display" >&2
-  return 1
 }
 
-# wait_for_window NAME: prints the id of a visible window whose name matches
-# the pattern NAME, waiting up to 30 s; fails if none comes.
+# start_xvfb: starts Xvfb on a display it picks itself (so two runs never
+# race for one), exports DISPLAY and sets XVFB_PID; the caller ends it.
+start_xvfb() {
+  local dir
+  dir=$(mktemp -d)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  if ! poll_until 10 "Xvfb to report its display" test -s "$dir/display"; then
+    rm -rf "$dir"
+    return 1
+  fi
+  DISPLAY=":$(tr -d '[:space:]' <"$dir/display")"
+  export DISPLAY
+  rm -rf "$dir"
+  poll_until 10 "the X server on $DISPLAY" xdpyinfo
+}
+
+# start_wm: starts the openbox window manager on DISPLAY and sets WM_PID once
+# it manages the screen; the caller ends it.
+start_wm() {
+  openbox >/dev/null 2>&1 &
+  WM_PID=$!
+  poll_until 10 "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+}
+
+# wait_for_window PATTERN [PID]: prints the id of a visible window whose name
+# matches PATTERN (of process PID, if given), waiting up to 20 s.
 wait_for_window() {
-  local deadline=$((SECONDS + 30)) w
-  while [ $SECONDS -lt $deadline ]; do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+  local deadline=$((SECONDS + 20)) w
+  while :; do
+    w=$(xdotool search --all --onlyvisible ${2:+--pid "$2"} --name "$1" 2>/dev/null | head -n 1 || true)
     if [ -n "$w" ]; then
       echo "$w"
       return 0
     fi
-    sleep 0.1
+    if [ $SECONDS -ge $deadline ]; then
+      echo "no window named '$1' within 20 s" >&2
+      return 1
+    fi
+    sleep 0.05
   done
-  echo "no window named '$1'" >&2
-  return 1
+}
+
+# has_colour IMAGE COLOUR: whether IMAGE holds a pixel of COLOUR (#RRGGBB).
+has_colour() {
+  convert "$1" -format %c histogram:info:- | grep -qi "$2"
+}
+
+# capture WINDOW FILE COLOUR [GEOMETRY]: screenshots WINDOW into FILE until
+# the picture (or its part GEOMETRY, WxH+X+Y) shows COLOUR, up to 10 s: the
+# window has then painted what the caller waits for.
+capture() {
+  local deadline=$((SECONDS + 10)) part
+  part=$(mktemp --suffix=.png)
+  while :; do
+    import -window "$1" "$2" 2>/dev/null || true
+    if [ -s "$2" ]; then
+      if [ -n "${4:-}" ]; then convert "$2" -crop "$4" +repage "$part"; else cp "$2" "$part"; fi
+      if has_colour "$part" "$3"; then
+        rm -f "$part"
+        return 0
+      fi
+    fi
+    if [ $SECONDS -ge $deadline ]; then
+      rm -f "$part"
+      echo "window $1 did not show $3${4:+ in $4} within 10 s" >&2
+      return 1
+    fi
+    sleep 0.05
+  done
 }

@@ -38,50 +38,54 @@ def walk(acc):
             yield from walk(child)
 
 
-def find_app(deadline):
-    while time.time() < deadline:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is not None and app.name == "menvori":
-                return app
-        time.sleep(0.1)
+def wait_for(condition, seconds):
+    """Runs the AT-SPI event loop, so that events arrive, until condition()
+    gives a true value or the time is up; returns that value."""
+    deadline = time.monotonic() + seconds
+    result = condition()
+    while not result and time.monotonic() < deadline:
+        GLib.timeout_add(50, lambda: pyatspi.Registry.stop() or False)
+        pyatspi.Registry.start()
+        result = condition()
+    return result
+
+
+def the_app():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Menvori":
+            return app
     return None
 
 
-def find(app, role, name, deadline=None):
-    deadline = deadline or time.time() + 10
-    while time.time() < deadline:
-        for acc in walk(app):
-            if acc.getRole() == role and acc.name == name and showing(acc):
-                return acc
-        time.sleep(0.1)
+def shown(app, role, name):
+    for acc in walk(app):
+        if acc.getRole() == role and acc.name == name and showing(acc):
+            return acc
     return None
+
+
+def find(app, role, name):
+    return wait_for(lambda: shown(app, role, name), 10)
 
 
 def press(acc):
     acc.queryAction().doAction(0)
 
 
-def pump(seconds):
-    """Lets AT-SPI events arrive for a while."""
-    GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() or False)
-    pyatspi.Registry.start()
-
-
 proc = subprocess.Popen([program])
 try:
-    app = find_app(time.time() + 20)
+    app = wait_for(the_app, 20)
     check(app is not None, "the program is on the accessibility bus")
     if app is None:
         sys.exit(1)
 
     start = find(app, pyatspi.ROLE_PUSH_BUTTON, "Començar")
     check(start is not None, "introduction window: button 'Començar'")
-    check(find(app, pyatspi.ROLE_FRAME, "Menvori", time.time() + 0.5) is None,
+    check(shown(app, pyatspi.ROLE_FRAME, "Menvori") is None,
           "the main window is not shown while the introduction is")
     press(start)
 
-    main = find(app, pyatspi.ROLE_FRAME, "Menvori", time.time() + 10)
+    main = find(app, pyatspi.ROLE_FRAME, "Menvori")
     check(main is not None, "main window 'Menvori' after 'Començar'")
 
     expected = [
@@ -114,12 +118,11 @@ try:
         lambda event: announced.append(event.source.name), "object:property-change:accessible-name")
 
     press(find(main, pyatspi.ROLE_PUSH_BUTTON, "Nova Mesura"))
-    pump(0.5)
     answer = find(main, pyatspi.ROLE_TEXT, "Introduïu el resultat:")
-    check(answer.getState().contains(pyatspi.STATE_FOCUSED), "the answer box has the focus")
+    check(wait_for(lambda: answer.getState().contains(pyatspi.STATE_FOCUSED), 5), "the answer box has the focus")
     answer.queryEditableText().setTextContents("12.35")
     press(check_button)
-    pump(1.0)
+    wait_for(lambda: any(n.startswith("Núm d'encerts: ") for n in announced), 5)
 
     check("Mesura núm:  1" in announced, "announced: 'Mesura núm:  1'")
     check(any(n in ("MOLT BÉ", "NO HO HAS FET BÉ") for n in announced), "announced: the verdict")

@@ -3,6 +3,7 @@
 // reading of the same text (C-locale strtod on the characters the rules
 // accept) and with the judging rule.
 #include "answer.h"
+#include "numbers.h"
 
 #include <cfloat>
 #include <clocale>

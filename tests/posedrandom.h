@@ -14,11 +14,7 @@ public:
     float next() override { return value_; }
 
     // Makes the next draw give `drawn` after the drill's floor(r * 10000).
-    void pose(int drawn)
-    {
-        value_ = (static_cast<float>(drawn) + 0.5f) / 10000.0f;
-    }
-    void setValue(float r) { value_ = r; }
+    void pose(int drawn) { value_ = (static_cast<float>(drawn) + 0.5f) / 10000.0f; }
 
     static int drawnOf(float r) { return static_cast<int>(std::floor(r * 10000.0f)); }
 

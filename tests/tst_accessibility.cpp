@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QStyleFactory>
 
 namespace {
 
@@ -34,7 +33,7 @@ private slots:
 
 void TestAccessibility::initTestCase()
 {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    setUpApplication();
 }
 
 void TestAccessibility::names_data()

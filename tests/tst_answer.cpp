@@ -1,6 +1,7 @@
 // Reading typed answers, writing numbers into labels, and judging an answer
 // against the posed reading.
 #include "answer.h"
+#include "numbers.h"
 
 #include <QTest>
 

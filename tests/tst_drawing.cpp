@@ -1,6 +1,7 @@
 // The drawing surface and the caliper's pictures: what each routine draws,
 // in twips, and how it appears on screens of different scales.
 #include "caliper.h"
+#include "colours.h"
 #include "drawingsurface.h"
 
 #include <QSet>
@@ -74,27 +75,6 @@ bool sameOps(const DrawingSurface &a, const DrawingSurface &b)
     });
 }
 
-// Operations as "kind x1,y1 x2,y2 colour" lines, for the outline tables.
-QStringList describe(const DrawingSurface &surface, int first, int count)
-{
-    static const char *names[] = {"line", "lineTo", "fillBox", "outlineBox", "printNumber"};
-    QStringList out;
-    const auto &ops = surface.operations();
-    for (int i = first; i < first + count && i < int(ops.size()); ++i) {
-        const DrawOp &op = ops[size_t(i)];
-        out << QStringLiteral("%1 %2,%3 %4,%5 %6")
-                   .arg(QLatin1String(names[int(op.kind)]))
-                   .arg(op.x1).arg(op.y1).arg(op.x2).arg(op.y2)
-                   .arg(QColor(op.colour).name());
-    }
-    return out;
-}
-
-QRgb pixelAt(const QImage &image, float xTwips, float yTwips, qreal scale)
-{
-    return image.pixel(DrawingSurface::toDevice(xTwips, scale), DrawingSurface::toDevice(yTwips, scale)) & 0xFFFFFF;
-}
-
 constexpr QRgb rgb(QRgb c) { return c & 0xFFFFFF; }
 
 } // namespace
@@ -105,13 +85,13 @@ class TestDrawing : public QObject {
 private slots:
     void surfaceCurrentPoint();
     void surfaceKeepsWhatWasDrawn();
-    void fixedRuleOutline();
+    void jawsAtRest();
     void fixedRuleTicks();
     void restSlide();
     void restZoom();
     void routinesChangeOnlyIndex();
-    void slideOutline_data();
-    void slideOutline();
+    void slideMovesWithTheReading_data();
+    void slideMovesWithTheReading();
     void slideVernier_data();
     void slideVernier();
     void coincidenceOnEveryPosition_data();
@@ -119,11 +99,12 @@ private slots:
     void zoomRedLines_data();
     void zoomRedLines();
     void zoomDependsOnlyOnHundredths();
-    void pictureColours_data();
+    void scales_data();
+    void pictureColours_data() { scales_data(); }
     void pictureColours();
-    void coincidingLinesShareAColumn_data();
+    void coincidingLinesShareAColumn_data() { scales_data(); }
     void coincidingLinesShareAColumn();
-    void slideAtTheEndIsClipped_data();
+    void slideAtTheEndIsClipped_data() { scales_data(); }
     void slideAtTheEndIsClipped();
     void pictureSurvivesHideAndShow();
     void restDrawingOverItselfChangesNothing();
@@ -136,17 +117,17 @@ void TestDrawing::surfaceCurrentPoint()
     QCOMPARE(s.currentX(), 30.f);
     s.clear();
     QVERIFY(s.operations().empty());
-    s.lineTo(150, 300, DrawingSurface::Red);
+    s.lineTo(150, 300, colours::Red);
     const DrawOp &op = s.operations().front();
     QCOMPARE(op.kind, Kind::LineTo);
     QCOMPARE(op.x1, 0.f);
     QCOMPARE(op.y1, 0.f);
-    QCOMPARE(op.colour, DrawingSurface::Red);
+    QCOMPARE(op.colour, colours::Red);
     s.printNumber(10);
     QCOMPARE(s.operations().back().text, QStringLiteral(" 10 "));
     QCOMPARE(s.operations().back().x1, 150.f);
     QCOMPARE(s.operations().back().y1, 300.f);
-    s.fillBox(0, 0, 15, 15, DrawingSurface::Blue);
+    s.fillBox(0, 0, 15, 15, colours::Blue);
     QCOMPARE(s.currentX(), 150.f); // boxes leave the current point alone
 }
 
@@ -157,8 +138,8 @@ void TestDrawing::surfaceKeepsWhatWasDrawn()
     DrawingSurface a, b;
     a.resize(100, 100);
     b.resize(100, 100);
-    a.outlineBox(300, 100, 300, 1400, DrawingSurface::Red);
-    b.line(300, 100, 300, 1400, DrawingSurface::Red);
+    a.outlineBox(300, 100, 300, 1400, colours::Red);
+    b.line(300, 100, 300, 1400, colours::Red);
     for (qreal scale : {1.0, 2.0})
         QCOMPARE(a.render(scale), b.render(scale));
 
@@ -167,24 +148,46 @@ void TestDrawing::surfaceKeepsWhatWasDrawn()
     c.line(-3000, 750, 30000, 750);
     const QImage image = c.render(1);
     QCOMPARE(image.size(), QSize(100, 100));
-    QCOMPARE(rgb(image.pixel(0, 50)), rgb(DrawingSurface::Black));
-    QCOMPARE(rgb(image.pixel(99, 50)), rgb(DrawingSurface::Black));
-    QCOMPARE(rgb(image.pixel(50, 40)), rgb(DrawingSurface::Peach));
+    QCOMPARE(rgb(image.pixel(0, 50)), rgb(colours::Black));
+    QCOMPARE(rgb(image.pixel(99, 50)), rgb(colours::Black));
+    QCOMPARE(rgb(image.pixel(50, 40)), rgb(colours::Peach));
 }
 
-void TestDrawing::fixedRuleOutline()
+// The caliper at rest is closed: the moving jaw's face lies on the fixed
+// jaw's. The beam, the fixed jaw and a measurement's slide stand where they
+// are drawn, on the pixels worked out by hand for scale 1.
+void TestDrawing::jawsAtRest()
 {
-    Surfaces p;
+    Surfaces fixed, moving;
     ExerciseState s;
-    drawFixedRule(s, p.caliper);
-    const QStringList expected = {
-        "line 350,100 11000,100 #000000",   "lineTo 11000,100 11000,1100 #000000",
-        "lineTo 11000,1100 800,1100 #000000", "line 350,1100 350,100 #000000",
-        "line 350,1100 400,1800 #000000",   "lineTo 400,1800 750,3500 #000000",
-        "lineTo 750,3500 850,3500 #000000", "lineTo 850,3500 850,1800 #000000",
-        "lineTo 850,1800 800,1800 #000000", "lineTo 800,1800 800,1100 #000000",
+    drawFixedRule(s, fixed.caliper);
+    drawRestSlide(s, moving.caliper);
+    auto faceAt850 = [](const DrawingSurface &surface) {
+        return std::any_of(surface.operations().begin(), surface.operations().end(), [](const DrawOp &op) {
+            return op.x1 == 850 && op.x2 == 850 && std::min(op.y1, op.y2) == 1800 && std::max(op.y1, op.y2) == 3500;
+        });
     };
-    QCOMPARE(describe(p.caliper, 0, 10), expected);
+    QVERIFY(faceAt850(fixed.caliper));
+    QVERIFY(faceAt850(moving.caliper));
+
+    // Pixels at scale 1: the beam's corners (350,100), (11000,100) and
+    // (11000,1100), and the jaw's tip from x 750 to 850 at y 3500.
+    const QImage image = fixed.caliper.render(1);
+    for (const QPoint &at : {QPoint(23, 7), QPoint(733, 7), QPoint(733, 73), QPoint(50, 233), QPoint(57, 233)})
+        QVERIFY2(rgb(image.pixel(at)) == rgb(colours::Black), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+    QCOMPARE(rgb(image.pixel(40, 40)), rgb(colours::Peach)); // inside the beam
+
+    // The slide at 35.65 mm (Posicio 4565): its jaw's tip from x 4415 to 4515
+    // at y 3500, its heel at x 4465 (y 1100 to 1800) and its end at x 6865
+    // (y 1600 to 1800).
+    Surfaces slide;
+    ExerciseState m = measured(4565, 1);
+    drawSlide(m, slide.caliper);
+    const QImage picture = slide.caliper.render(1);
+    for (const QPoint &at : {QPoint(294, 233), QPoint(301, 233), QPoint(298, 115), QPoint(458, 113)})
+        QVERIFY2(rgb(picture.pixel(at)) == rgb(colours::Black), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+    QCOMPARE(rgb(picture.pixel(293, 233)), rgb(colours::Peach));
+    QCOMPARE(rgb(picture.pixel(302, 233)), rgb(colours::Peach));
 }
 
 void TestDrawing::fixedRuleTicks()
@@ -209,15 +212,6 @@ void TestDrawing::restSlide()
     ExerciseState s;
     s.Apreciacio = 2; // the rest vernier has twenty divisions whatever is chosen
     drawRestSlide(s, p.caliper);
-    const QStringList expected = {
-        "fillBox 900,1100 3200,1600 #ffff00",  "line 900,1100 900,1800 #000000",
-        "lineTo 900,1800 850,1800 #000000",    "lineTo 850,1800 850,3500 #000000",
-        "lineTo 850,3500 950,3500 #000000",    "lineTo 950,3500 1400,1800 #000000",
-        "lineTo 1400,1800 3200,1800 #000000",  "lineTo 3200,1800 3200,1600 #000000",
-        "line 900,1100 3200,1100 #0000ff",     "lineTo 3200,1100 3200,1600 #0000ff",
-        "lineTo 3200,1600 900,1600 #0000ff",   "lineTo 900,1600 900,1100 #0000ff",
-    };
-    QCOMPARE(describe(p.caliper, 0, 12), expected);
     QCOMPARE(verticals(p.caliper, 1100, 1200), range(1095, 2805, 190));
     QCOMPARE(verticals(p.caliper, 1100, 1300), range(1000, 2900, 190));
     const auto numbers = printed(p.caliper);
@@ -229,13 +223,11 @@ void TestDrawing::restZoom()
 {
     Surfaces p;
     drawRestZoom(p.zoom);
-    QCOMPARE(describe(p.zoom, 0, 5), QStringList({
-        "fillBox 100,600 5100,1300 #ffff00", "line 100,600 5100,600 #000000",
-        "lineTo 5100,600 5100,1300 #000000", "lineTo 5100,1300 100,1300 #000000",
-        "lineTo 100,1300 100,600 #000000"}));
+    // The yellow plate, seen at scale 1 between its lines.
+    QCOMPARE(rgb(p.zoom.render(1).pixel(200, 80)), rgb(colours::Yellow));
     QCOMPARE(verticals(p.zoom, 600, 900), range(100, 5100, 500));
     QCOMPARE(verticals(p.zoom, 600, 750), range(350, 4850, 500));
-    QCOMPARE(verticals(p.zoom, 400, 600, DrawingSurface::Red), QList<int>({100}));
+    QCOMPARE(verticals(p.zoom, 400, 600, colours::Red), QList<int>({100}));
     QCOMPARE(printed(p.zoom).back(), std::make_tuple(5100, 900, QStringLiteral(" 10 ")));
 }
 
@@ -257,44 +249,48 @@ void TestDrawing::routinesChangeOnlyIndex()
     QCOMPARE(std::memcmp(&s, &before, sizeof s), 0);
 }
 
-void TestDrawing::slideOutline_data()
+void TestDrawing::slideMovesWithTheReading_data()
 {
     QTest::addColumn<int>("posicio");
     QTest::addColumn<int>("apreciacio");
-    QTest::newRow("0.05 mm, jaw face 5 twips from the fixed one") << 1005 << 1;
+    QTest::newRow("0.05 mm") << 1005 << 1;
     QTest::newRow("45.65 mm") << 5565 << 1;
     QTest::newRow("0.1 mm at 0,1 mm") << 1010 << 2;
+    QTest::newRow("90 mm at 0,1 mm") << 10000 << 2;
 }
 
-void TestDrawing::slideOutline()
+// The slide keeps its shape wherever it stands: a measurement's drawing is
+// the one at reading 0 moved by the reading. Its jaw's face then stands as
+// far from the fixed jaw's (x 850) as the reading says, and the red zero mark
+// runs from the rule's lower edge to its top on Posicio.
+void TestDrawing::slideMovesWithTheReading()
 {
     QFETCH(int, posicio);
     QFETCH(int, apreciacio);
-    Surfaces p;
+    Surfaces moved, closed;
     ExerciseState s = measured(posicio, apreciacio);
-    drawSlide(s, p.caliper);
-    const float P = float(posicio);
-    auto at = [&](const char *kind, float x1, float y1, float x2, float y2, QRgb c) {
-        return QStringLiteral("%1 %2,%3 %4,%5 %6").arg(QLatin1String(kind)).arg(x1).arg(y1).arg(x2).arg(y2).arg(QColor(c).name());
-    };
-    const QRgb fg = DrawingSurface::Black, red = DrawingSurface::Red, yellow = DrawingSurface::Yellow,
-               blue = DrawingSurface::Blue;
-    const QStringList expected = {
-        at("outlineBox", P, 1100, P, 100, red),
-        at("fillBox", P - 100, 1100, P + 2300, 1600, yellow),
-        at("line", P - 100, 1100, P - 100, 1800, fg),
-        at("lineTo", P - 100, 1800, P - 150, 1800, fg),
-        at("lineTo", P - 150, 1800, P - 150, 3500, fg),
-        at("lineTo", P - 150, 3500, P - 50, 3500, fg),
-        at("lineTo", P - 50, 3500, P + 350, 1800, fg),
-        at("lineTo", P + 350, 1800, P + 2300, 1800, fg),
-        at("lineTo", P + 2300, 1800, P + 2300, 1600, fg),
-        at("line", P - 100, 1100, P + 2300, 1100, blue),
-        at("lineTo", P + 2300, 1100, P + 2300, 1600, blue),
-        at("lineTo", P + 2300, 1600, P - 100, 1600, blue),
-        at("lineTo", P - 100, 1600, P - 100, 1100, blue),
-    };
-    QCOMPARE(describe(p.caliper, 0, 13), expected);
+    drawSlide(s, moved.caliper);
+    ExerciseState c = measured(1000, apreciacio);
+    drawSlide(c, closed.caliper);
+
+    const auto &m = moved.caliper.operations();
+    const auto &o = closed.caliper.operations();
+    QCOMPARE(m.size(), o.size());
+    const float dx = float(posicio - 1000);
+    for (size_t i = 0; i < m.size(); ++i) {
+        const DrawOp &a = m[i], &b = o[i];
+        if (a.kind != b.kind || a.x1 != b.x1 + dx || a.y1 != b.y1 || a.x2 != b.x2 + dx || a.y2 != b.y2
+            || a.colour != b.colour || a.text != b.text)
+            QFAIL(qPrintable(QStringLiteral("operation %1 is not the closed slide's, moved").arg(i)));
+    }
+    const auto face = std::find_if(m.begin(), m.end(), [](const DrawOp &op) {
+        return op.x1 == op.x2 && op.y1 == 1800 && op.y2 == 3500;
+    });
+    QVERIFY(face != m.end());
+    QCOMPARE(face->x1, 850 + dx);
+    QCOMPARE(m[0].kind, Kind::OutlineBox);
+    QCOMPARE(QList<float>({m[0].x1, m[0].y1, m[0].x2, m[0].y2}), QList<float>({float(posicio), 1100, float(posicio), 100}));
+    QCOMPARE(m[0].colour, colours::Red);
 }
 
 void TestDrawing::slideVernier_data()
@@ -423,7 +419,7 @@ void TestDrawing::zoomRedLines()
     Surfaces p;
     ExerciseState s = measured(1000 + 4200 + hundredths, apreciacio);
     drawZoom(s, p.zoom);
-    QCOMPARE(verticals(p.zoom, 400, 600, DrawingSurface::Red), red);
+    QCOMPARE(verticals(p.zoom, 400, 600, colours::Red), red);
     QCOMPARE(QSet<int>(red.begin(), red.end()).size(), apreciacio == 1 ? 7 : 16);
     QCOMPARE(verticals(p.zoom, 600, 900), range(100, 5100, 500));
     QCOMPARE(verticals(p.zoom, 600, 750).size(), apreciacio == 1 ? 10 : 0);
@@ -445,46 +441,56 @@ void TestDrawing::zoomDependsOnlyOnHundredths()
     }
 }
 
-void TestDrawing::pictureColours_data()
+// Where things land at each screen scale, worked out by hand: a twip value
+// stands on the nearest pixel at 96 dpi (x / 15, rounded), which the scale
+// multiplies, rounded down; a line is the scale's nearest whole number of
+// pixels wide.
+void TestDrawing::scales_data()
 {
     QTest::addColumn<qreal>("scale");
-    QTest::newRow("scale 1") << 1.0;
-    QTest::newRow("scale 1.25") << 1.25;
-    QTest::newRow("scale 1.5") << 1.5;
-    QTest::newRow("scale 2") << 2.0;
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("x4565"); // the zero mark of 35.65 mm
+    QTest::addColumn<int>("x5800"); // the rule's 48 mm line
+    QTest::addColumn<int>("x10000"); // the zero mark of 90 mm
+    QTest::addColumn<int>("y600");   // the zero mark, above the rule's ticks
+    QTest::addColumn<int>("y1050");  // the rule's ticks
+    QTest::addColumn<int>("y1150");  // the vernier's lines
+    QTest::addColumn<int>("y1450");  // the slide's body
+    QTest::newRow("scale 1") << 1.0 << 1 << 304 << 387 << 667 << 40 << 70 << 77 << 97;
+    QTest::newRow("scale 1.25") << 1.25 << 1 << 380 << 483 << 833 << 50 << 87 << 96 << 121;
+    QTest::newRow("scale 1.5") << 1.5 << 2 << 456 << 580 << 1000 << 60 << 105 << 115 << 145;
+    QTest::newRow("scale 2") << 2.0 << 2 << 608 << 774 << 1334 << 80 << 140 << 154 << 194;
 }
 
 void TestDrawing::pictureColours()
 {
     QFETCH(qreal, scale);
+    QFETCH(int, width);
+    QFETCH(int, x4565);
+    QFETCH(int, y600);
+    QFETCH(int, y1450);
     Surfaces p;
     ExerciseState s = measured(4565, 1);
     drawFixedRule(s, p.caliper);
     drawZoom(s, p.zoom);
     drawSlide(s, p.caliper);
+    auto inside = [scale](int pixelsAt96) { return int(pixelsAt96 * scale); };
     const QImage caliper = p.caliper.render(scale);
     QCOMPARE(caliper.size(), QSize(qCeil(793 * scale), qCeil(241 * scale)));
-    QCOMPARE(pixelAt(caliper, 6000, 3000, scale), rgb(DrawingSurface::Peach));
-    QCOMPARE(pixelAt(caliper, 5000, 1450, scale), rgb(DrawingSurface::Yellow));
-    // The red zero mark on the pixel column of Posicio, one pixel wide,
-    // rounded to whole device pixels.
-    const int column = DrawingSurface::toDevice(4565, scale);
-    const int row = DrawingSurface::toDevice(600, scale);
-    const int w = DrawingSurface::lineWidth(scale);
-    for (int dx = 0; dx < w; ++dx)
-        QCOMPARE(caliper.pixel(column + dx, row) & 0xFFFFFF, rgb(DrawingSurface::Red));
-    QCOMPARE(caliper.pixel(column - 1, row) & 0xFFFFFF, rgb(DrawingSurface::Peach));
-    QCOMPARE(caliper.pixel(column + w, row) & 0xFFFFFF, rgb(DrawingSurface::Peach));
+    QCOMPARE(rgb(caliper.pixel(inside(400), inside(200))), rgb(colours::Peach));
+    QCOMPARE(rgb(caliper.pixel(inside(333), y1450)), rgb(colours::Yellow));
+    // The red zero mark on the pixel column of Posicio, one line wide.
+    for (int dx = 0; dx < width; ++dx)
+        QCOMPARE(rgb(caliper.pixel(x4565 + dx, y600)), rgb(colours::Red));
+    QCOMPARE(rgb(caliper.pixel(x4565 - 1, y600)), rgb(colours::Peach));
+    QCOMPARE(rgb(caliper.pixel(x4565 + width, y600)), rgb(colours::Peach));
 
+    // The zoom: the yellow plate, the red line over vernier line 13 (x 3350,
+    // y 500: pixel 223, 33 at 96 dpi), and peach beside the plate.
     const QImage zoom = p.zoom.render(scale);
-    QCOMPARE(pixelAt(zoom, 200, 1200, scale), rgb(DrawingSurface::Yellow));
-    QCOMPARE(pixelAt(zoom, 100 + 50 * 65, 500, scale), rgb(DrawingSurface::Red));
-    QCOMPARE(pixelAt(zoom, 5500, 200, scale), rgb(DrawingSurface::Peach));
-}
-
-void TestDrawing::coincidingLinesShareAColumn_data()
-{
-    pictureColours_data();
+    QCOMPARE(rgb(zoom.pixel(inside(13), inside(80))), rgb(colours::Yellow));
+    QCOMPARE(rgb(zoom.pixel(int(223 * scale), int(33 * scale))), rgb(colours::Red));
+    QCOMPARE(rgb(zoom.pixel(inside(367), inside(13))), rgb(colours::Peach));
 }
 
 // 45.65 mm: vernier line 13 (x = 5800) lies on the rule's 48 mm line. The
@@ -492,38 +498,37 @@ void TestDrawing::coincidingLinesShareAColumn_data()
 // very same device pixel columns.
 void TestDrawing::coincidingLinesShareAColumn()
 {
+    QFETCH(int, width);
+    QFETCH(int, x5800);
+    QFETCH(int, y1050);
+    QFETCH(int, y1150);
     QFETCH(qreal, scale);
     Surfaces p;
     ExerciseState s = measured(4565, 1);
     drawFixedRule(s, p.caliper);
     drawSlide(s, p.caliper);
     const QImage image = p.caliper.render(scale);
-    const int ruleRow = DrawingSurface::toDevice(1050, scale);
-    const int vernierRow = DrawingSurface::toDevice(1150, scale);
-    auto blackColumns = [&](int row, int around) {
+    auto blackColumns = [&](int row) {
         QList<int> cols;
-        for (int x = around - 4; x <= around + 4; ++x) {
-            if ((image.pixel(x, row) & 0xFFFFFF) == rgb(DrawingSurface::Black))
+        for (int x = x5800 - 4; x <= x5800 + 4; ++x) {
+            if (rgb(image.pixel(x, row)) == rgb(colours::Black))
                 cols << x;
         }
         return cols;
     };
-    const int column = DrawingSurface::toDevice(5800, scale);
-    const QList<int> rule = blackColumns(ruleRow, column);
-    QVERIFY(!rule.isEmpty());
-    QCOMPARE(rule.front(), column);
-    QCOMPARE(rule.size(), DrawingSurface::lineWidth(scale));
-    QCOMPARE(blackColumns(vernierRow, column), rule);
-}
-
-void TestDrawing::slideAtTheEndIsClipped_data()
-{
-    pictureColours_data();
+    QList<int> expected;
+    for (int dx = 0; dx < width; ++dx)
+        expected << x5800 + dx;
+    QCOMPARE(blackColumns(y1050), expected);
+    QCOMPARE(blackColumns(y1150), expected);
 }
 
 void TestDrawing::slideAtTheEndIsClipped()
 {
     QFETCH(qreal, scale);
+    QFETCH(int, x10000);
+    QFETCH(int, y600);
+    QFETCH(int, y1450);
     Surfaces p;
     ExerciseState s = measured(10000, 1);
     drawFixedRule(s, p.caliper);
@@ -531,9 +536,8 @@ void TestDrawing::slideAtTheEndIsClipped()
     const QImage image = p.caliper.render(scale);
     QCOMPARE(image.size(), QSize(qCeil(793 * scale), qCeil(241 * scale)));
     // The body runs on past the right edge: its last visible column is yellow.
-    const int row = DrawingSurface::toDevice(1450, scale);
-    QCOMPARE(image.pixel(image.width() - 1, row) & 0xFFFFFF, rgb(DrawingSurface::Yellow));
-    QCOMPARE(pixelAt(image, 10000, 600, scale), rgb(DrawingSurface::Red));
+    QCOMPARE(rgb(image.pixel(image.width() - 1, y1450)), rgb(colours::Yellow));
+    QCOMPARE(rgb(image.pixel(x10000, y600)), rgb(colours::Red));
 }
 
 void TestDrawing::pictureSurvivesHideAndShow()

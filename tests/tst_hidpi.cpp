@@ -1,15 +1,43 @@
 // The main window on screens of scale 1, 1.25, 1.5 and 2 (set by ctest
 // through QT_SCALE_FACTOR): the window keeps its proportions, every caption
 // fits, and the caliper's lines are crisp, one line's width of whole device
-// pixels, on the columns they take at scale 1, multiplied.
+// pixels, on the columns worked out by hand for each scale.
 #include "drawingsurface.h"
 #include "windowfixture.h"
 
 #include <QLabel>
-#include <QPushButton>
-#include <QStyleFactory>
+#include <QLineEdit>
+#include <QRadioButton>
 
-#include <cmath>
+#include <map>
+
+namespace {
+
+// The width a caption needs: its text without the access-key marker.
+int captionWidth(QWidget *w, const QString &caption)
+{
+    QString text = caption;
+    text.remove(QLatin1Char('&'));
+    return w->fontMetrics().horizontalAdvance(text);
+}
+
+// Device pixels at each scale: a twip value stands on the nearest pixel at
+// 96 dpi, which the scale multiplies, rounded down; a line is the scale's
+// nearest whole number of pixels wide.
+struct ScaleFacts {
+    int lineWidth;
+    QList<int> ruleColumns; // the rule's lines at 0, 1, 48 and 100 mm (x 1000, 1100, 5800, 11000 twips)
+    int row;                // y 1050 twips, between the rule's lower edge and its shortest ticks
+};
+
+const std::map<qreal, ScaleFacts> facts = {
+    {1.0, {1, {67, 73, 387, 733}, 70}},
+    {1.25, {1, {83, 91, 483, 916}, 87}},
+    {1.5, {2, {100, 109, 580, 1099}, 105}},
+    {2.0, {2, {134, 146, 774, 1466}, 140}},
+};
+
+} // namespace
 
 class TestHiDpi : public QObject {
     Q_OBJECT
@@ -23,8 +51,9 @@ private slots:
 
 void TestHiDpi::initTestCase()
 {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    setUpApplication();
     qInfo("screen scale %.2f", qApp->devicePixelRatio());
+    QVERIFY2(facts.count(qApp->devicePixelRatio()), "no figures for this scale");
 }
 
 void TestHiDpi::windowKeepsItsProportions()
@@ -38,44 +67,60 @@ void TestHiDpi::windowKeepsItsProportions()
     QCOMPARE(window->PicCoordenades->geometry(), QRect(0, 104, 793, 241));
 }
 
+// Every caption fits its control, and so do the longest texts the drill
+// writes into its labels.
 void TestHiDpi::captionsFit()
 {
     auto window = startMainWindow();
-    for (QLabel *label : window->findChildren<QLabel *>()) {
-        const int needed = label->fontMetrics().horizontalAdvance(label->text());
-        QVERIFY2(needed <= label->contentsRect().width(), qPrintable(label->objectName()));
+    frmMenvori &w = *window;
+    for (QLabel *label : w.findChildren<QLabel *>())
+        QVERIFY2(captionWidth(label, label->text()) <= label->contentsRect().width(), qPrintable(label->objectName()));
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{w.cmdNovaMesura, w.cmdComprovacio, w.cmdSortir})
+        QVERIFY2(captionWidth(b, b->text()) + 12 <= b->width(), qPrintable(b->objectName()));
+    for (QRadioButton *o : {w.OptZoom, w.OptNoZoom})
+        QVERIFY2(o->sizeHint().width() <= o->width(), qPrintable(o->objectName()));
+    const QList<std::pair<QLabel *, QString>> written = {
+        {w.lblOK, QStringLiteral("NO HO HAS FET BÉ")},
+        {w.lblResultat, QStringLiteral(" 90 milímetres")},
+        {w.lblValorNonius, QStringLiteral(" 95 centèssimes")},
+        {w.lblTirades, QStringLiteral("Mesura núm:  9999")},
+        {w.lblEncerts, QStringLiteral("Núm d'encerts:  999")},
+    };
+    for (const auto &[label, text] : written) {
+        const int room = label->contentsRect().width() - std::max(0, label->indent()) - label->margin();
+        QVERIFY2(captionWidth(label, text) <= room, qPrintable(text));
     }
-    for (QPushButton *button : window->findChildren<QPushButton *>())
-        QVERIFY2(button->sizeHint().width() <= button->width() + 8, qPrintable(button->objectName()));
+    QVERIFY(captionWidth(w.txtApreciacio, QStringLiteral("0,05 mm")) + 8 <= w.txtApreciacio->width());
 }
 
 void TestHiDpi::ruleTicksAreCrisp()
 {
     auto window = startMainWindow();
     DrawingSurface *caliper = window->PicCoordenades;
-    const qreal scale = caliper->devicePixelRatioF();
+    const ScaleFacts &f = facts.at(caliper->devicePixelRatioF());
     const QImage image = caliper->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const int w = DrawingSurface::lineWidth(scale);
-    const int row = DrawingSurface::toDevice(1050, scale);
     const QRgb black = qRgb(0, 0, 0), peach = qRgb(255, 224, 192);
 
-    // Between the rule's zero and its end, every pixel of this row is either
-    // a tick's or the background's: no blurred, half-tone columns.
-    for (int x = DrawingSurface::toDevice(1000, scale); x < DrawingSurface::toDevice(11000, scale); ++x) {
-        const QRgb p = image.pixel(x, row);
+    // Along this row, from the rule's zero to its end, every pixel is a
+    // tick's or the background's (no blurred, half-tone columns), and the
+    // ticks are 101 runs of one line's width.
+    QList<int> runs;
+    for (int x = f.ruleColumns.front(); x <= f.ruleColumns.back(); ++x) {
+        const QRgb p = image.pixel(x, f.row);
         if (p != black && p != peach)
             QFAIL(qPrintable(QStringLiteral("column %1 is %2").arg(x).arg(QColor(p).name())));
+        if (p != black || image.pixel(x - 1, f.row) == black)
+            continue;
+        runs << x;
+        int width = 0;
+        while (image.pixel(x + width, f.row) == black)
+            ++width;
+        if (width != f.lineWidth)
+            QFAIL(qPrintable(QStringLiteral("the tick at column %1 is %2 wide").arg(x).arg(width)));
     }
-    for (int mm = 0; mm <= 100; ++mm) {
-        const float twips = 1000 + 100 * mm;
-        const int atScale1 = DrawingSurface::toDevice(twips, 1);
-        const int column = static_cast<int>(std::floor(atScale1 * scale));
-        QCOMPARE(DrawingSurface::toDevice(twips, scale), column);
-        for (int dx = 0; dx < w; ++dx)
-            QCOMPARE(image.pixel(column + dx, row), black);
-        QCOMPARE(image.pixel(column - 1, row), peach);
-        QCOMPARE(image.pixel(column + w, row), peach);
-    }
+    QCOMPARE(runs.size(), 101);
+    for (int column : f.ruleColumns)
+        QVERIFY2(runs.contains(column), qPrintable(QString::number(column)));
 }
 
 QTEST_MAIN(TestHiDpi)

@@ -36,34 +36,17 @@ class TestMeasurement : public QObject {
     Q_OBJECT
 
 private slots:
-    void startValues();
     void edgeCases_data();
     void edgeCases();
     void unknownResolutionStopsAfterDrawing_data();
     void unknownResolutionStopsAfterDrawing();
-    void countsEveryMeasurement();
     void everyGridPosition_data();
     void everyGridPosition();
     void distribution_data();
     void distribution();
-    void clockSourceRange();
     void clockSourceEveryOutputDrawsInRange();
     void clockSourceDiffersWithinOneMillisecond();
 };
-
-void TestMeasurement::startValues()
-{
-    const ExerciseState s;
-    QCOMPARE(s.Posicio, 0.0f);
-    QCOMPARE(s.Ajust, 0.0f);
-    QCOMPARE(s.ValorNonius, std::int16_t(0));
-    QCOMPARE(s.Index, std::int16_t(0));
-    QCOMPARE(s.ValorRegle, 0.0f);
-    QCOMPARE(s.Resultat, 0.0f);
-    QCOMPARE(s.Apreciacio, std::uint8_t(0));
-    QCOMPARE(s.NumMesures, 0.0f);
-    QCOMPARE(s.NumEncerts, 0.0f);
-}
 
 void TestMeasurement::edgeCases_data()
 {
@@ -130,18 +113,6 @@ void TestMeasurement::unknownResolutionStopsAfterDrawing()
     QTEST(s.Posicio, "rawPosicio");
     QCOMPARE(s.Ajust, 7.f);
     QCOMPARE(s.ValorNonius, std::int16_t(35));
-}
-
-void TestMeasurement::countsEveryMeasurement()
-{
-    ExerciseState s;
-    PosedRandom random;
-    s.Apreciacio = 1;
-    QVERIFY(pose(s, random, 10));
-    s.Apreciacio = 2;
-    QVERIFY(pose(s, random, 20));
-    QCOMPARE(s.NumMesures, 2.f);
-    QCOMPARE(random.reseeds, 2);
 }
 
 void TestMeasurement::everyGridPosition_data()
@@ -227,25 +198,6 @@ void TestMeasurement::distribution()
     }
     QCOMPARE(count.begin()->first, 1000 + step);
     QCOMPARE(count.rbegin()->first, 10000);
-}
-
-void TestMeasurement::clockSourceRange()
-{
-    ClockRandomSource random;
-    ExerciseState s;
-    s.Apreciacio = 1;
-    bool lowest = false, highest = false;
-    for (int i = 0; i < 1000000; ++i) {
-        random.reseed();
-        const float r = random.next();
-        if (!(r >= 0.0f && r < 1.0f))
-            QFAIL(qPrintable(QStringLiteral("draw %1 gave %2").arg(i).arg(double(r), 0, 'g', 9)));
-        const int drawn = PosedRandom::drawnOf(r);
-        lowest = lowest || drawn == 0;
-        highest = highest || drawn == 9999;
-    }
-    QVERIFY(lowest);
-    QVERIFY(highest);
 }
 
 // The largest value the source can give, 1 - 2^-24, must still draw 9999:

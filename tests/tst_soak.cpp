@@ -41,6 +41,7 @@ class TestSoak : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { setUpApplication(); }
     void hundredThousandCycles();
 };
 

@@ -5,10 +5,9 @@
 set -euo pipefail
 
 source "$(dirname "$0")/../scripts/xvfb.sh"
-start_xvfb 241 290
+start_xvfb
 trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
-status=0
-dbus-run-session -- bash -c 'openbox >/dev/null 2>&1 & wm=$!; sleep 0.3; "$@"; status=$?; kill $wm 2>/dev/null; exit $status' bash "$@" || status=$?
-exit $status
+here=$(cd "$(dirname "$0")/.." && pwd)
+dbus-run-session -- bash -c 'source "$0/scripts/xvfb.sh"; start_wm || exit 1; status=0; "$@" || status=$?; kill $WM_PID 2>/dev/null; exit $status' "$here" "$@"

@@ -1,14 +1,13 @@
 #include "frmintroduccio.h"
 
 #include "appfonts.h"
-#include "appicon.h"
 #include "colours.h"
+#include "setcolour.h"
 #include "twips.h"
 
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTimer>
 
 frmIntroduccio::frmIntroduccio(QWidget *parent)
     : QDialog(parent)
@@ -17,17 +16,20 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     // An empty title bar. Qt shows the program's name for an empty title, so
     // the title is a single blank.
     setWindowTitle(QStringLiteral(" "));
-    setWindowIcon(appIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
-    setColours(this, QPalette::Window, Qt::black, QPalette::WindowText, Qt::white);
+    // White on black; the credit line takes the platform's highlighted-text
+    // colour, read before the window's own colours are set.
+    const QColor credit = palette().color(QPalette::HighlightedText);
+    setColour(this, QPalette::Window, QColor(colours::Black));
+    setColour(this, QPalette::WindowText, QColor(colours::White));
     resize(twipsToPixels(11880), twipsToPixels(8595));
 
     cmdComençar = new QPushButton(QStringLiteral("&Començar"), this);
     cmdComençar->setObjectName(QStringLiteral("cmdComençar"));
     cmdComençar->setGeometry(twipsRect(5040, 5640, 1875, 615));
-    cmdComençar->setFont(appfonts::sans(9.75, false));
+    cmdComençar->setFont(appfonts::sans(appfonts::Medium, false));
     // The button keeps its ordinary look on the black window.
     cmdComençar->setPalette(QPalette());
     cmdComençar->setAutoDefault(true);
@@ -36,18 +38,18 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     lblEtiqueta = new QLabel(QStringLiteral("El Menvori"), this);
     lblEtiqueta->setObjectName(QStringLiteral("lblEtiqueta"));
     lblEtiqueta->setGeometry(twipsRect(4080, 3480, 3975, 1575));
-    lblEtiqueta->setFont(appfonts::wide(27.75));
+    lblEtiqueta->setFont(appfonts::wide(appfonts::Title));
     lblEtiqueta->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblEtiqueta->setWordWrap(true);
-    setColours(lblEtiqueta, QPalette::Window, Qt::black, QPalette::WindowText, QColor(255, 0, 0));
+    setColour(lblEtiqueta, QPalette::WindowText, QColor(colours::Red));
 
     lblAutor = new QLabel(QStringLiteral("Pràctiques de lectura del peu de rei"), this);
     lblAutor->setObjectName(QStringLiteral("lblAutor"));
     lblAutor->setGeometry(twipsRect(9360, 7320, 2055, 735));
-    lblAutor->setFont(appfonts::sans(9.75, false));
+    lblAutor->setFont(appfonts::sans(appfonts::Medium, false));
     lblAutor->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblAutor->setWordWrap(true);
-    setColours(lblAutor, QPalette::Window, Qt::black, QPalette::WindowText, palette().color(QPalette::HighlightedText));
+    setColour(lblAutor, QPalette::WindowText, credit);
 
     picDibuix = new QLabel(this);
     picDibuix->setObjectName(QStringLiteral("picDibuix"));
@@ -55,19 +57,7 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     picDibuix->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picDibuix->setPixmap(QPixmap(QStringLiteral(":/images/peu_de_rei.bmp")));
     picDibuix->setAccessibleName(QStringLiteral("Dibuix d'un peu de rei"));
-    setColours(picDibuix, QPalette::Window, Qt::black, QPalette::WindowText, Qt::white);
 
     setTabOrder(cmdComençar, lblEtiqueta);
     cmdComençar->setFocus();
-}
-
-void frmIntroduccio::paintEvent(QPaintEvent *event)
-{
-    QDialog::paintEvent(event);
-    if (!painted_) {
-        painted_ = true;
-        // A zero timer fires once this whole repaint, children and flush
-        // included, is done.
-        QTimer::singleShot(0, this, &frmIntroduccio::firstPainted);
-    }
 }

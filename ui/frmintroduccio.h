@@ -18,14 +18,4 @@ public:
     QLabel *lblEtiqueta;
     QLabel *lblAutor;
     QLabel *picDibuix;
-
-signals:
-    // The window's first paint has reached the screen.
-    void firstPainted();
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    bool painted_ = false;
 };

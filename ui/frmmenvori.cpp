@@ -1,18 +1,19 @@
 #include "frmmenvori.h"
 
 #include "answer.h"
+#include "answerbox.h"
 #include "appfonts.h"
-#include "appicon.h"
 #include "caliper.h"
 #include "colours.h"
 #include "drawingsurface.h"
 #include "frmintroduccio.h"
 #include "measurement.h"
+#include "numbers.h"
+#include "setcolour.h"
 #include "twips.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -20,21 +21,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <limits>
+
 namespace {
 
-const QColor Peach(255, 224, 192);
-const QColor ControlText(0, 0, 0);
-
 QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &place, const QString &text,
-                  const QFont &font, const QColor &textColour, Qt::Alignment alignment,
-                  bool framed = false)
+                  const QFont &font, Qt::Alignment alignment, bool framed = false)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(place);
     label->setFont(font);
     label->setAlignment(alignment | Qt::AlignTop);
-    setColours(label, QPalette::Window, Peach, QPalette::WindowText, textColour);
     if (framed) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setLineWidth(1);
@@ -48,7 +46,7 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &place
     auto *button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setGeometry(place);
-    button->setFont(appfonts::sans(8.25, false));
+    button->setFont(appfonts::sans(appfonts::Small, false));
     // Enter on a focused button presses it, as Space does; the window itself
     // has no default button.
     button->setAutoDefault(true);
@@ -60,9 +58,7 @@ QRadioButton *makeOption(QWidget *parent, const QString &name, const QRect &plac
     auto *option = new QRadioButton(text, parent);
     option->setObjectName(name);
     option->setGeometry(place);
-    option->setFont(appfonts::sans(8.25, true));
-    option->setBackgroundRole(QPalette::Window);
-    setColours(option, QPalette::Window, Peach, QPalette::WindowText, ControlText);
+    option->setFont(appfonts::sans(appfonts::Small, true));
     return option;
 }
 
@@ -71,36 +67,25 @@ QString labelNumber(double value)
     return QString::fromStdString(numberText(value));
 }
 
+QString captionOf(const Resolution &resolution)
+{
+    return QString::fromUtf8(resolution.caption.data(), static_cast<qsizetype>(resolution.caption.size()));
+}
+
 } // namespace
 
-frmMenvori::frmMenvori(QWidget *parent)
+frmMenvori::frmMenvori(std::unique_ptr<RandomSource> random, QWidget *parent)
     : QMainWindow(parent)
+    , random_(std::move(random))
 {
     setObjectName(QStringLiteral("frmMenvori"));
     setWindowTitle(QStringLiteral("Menvori"));
-    setWindowIcon(appIcon());
-}
-
-void frmMenvori::createControls()
-{
-    if (controlsCreated_)
-        return;
-    controlsCreated_ = true;
     buildMenu();
     buildControls();
     resize(twipsToPixels(11880), menuBar()->sizeHint().height() + twipsToPixels(8310));
-    // Paint the window once off screen, and throw the picture away: its faces
-    // and glyphs are then ready, and the window's first paint on screen, when
-    // the student leaves the introduction, is quick.
-    grab();
 }
 
 frmMenvori::~frmMenvori() = default;
-
-void frmMenvori::setRandomSource(RandomSource *source)
-{
-    random_ = source ? source : &clockRandom_;
-}
 
 void frmMenvori::buildMenu()
 {
@@ -109,62 +94,70 @@ void frmMenvori::buildMenu()
     menuBar()->setNativeMenuBar(false);
     mnuApreciació = menuBar()->addMenu(QStringLiteral("&Apreciació"));
     mnuApreciació->setObjectName(QStringLiteral("mnuApreciació"));
-    mnuDècimes = mnuApreciació->addAction(QStringLiteral("0,1 mm"));
-    mnuDècimes->setObjectName(QStringLiteral("mnuDècimes"));
-    mnu5Centèssimes = mnuApreciació->addAction(QStringLiteral("0,05 mm"));
-    mnu5Centèssimes->setObjectName(QStringLiteral("mnu5Centèssimes"));
+    auto addResolution = [this](const Resolution &resolution, const QString &name) {
+        QAction *entry = mnuApreciació->addAction(captionOf(resolution));
+        entry->setObjectName(name);
+        connect(entry, &QAction::triggered, this, [this, &resolution] { chooseResolution(resolution); });
+        return entry;
+    };
+    mnuDècimes = addResolution(Tenths, QStringLiteral("mnuDècimes"));
+    mnu5Centèssimes = addResolution(FiveHundredths, QStringLiteral("mnu5Centèssimes"));
     mnuEspai = mnuApreciació->addSeparator();
     mnuEspai->setObjectName(QStringLiteral("mnuEspai"));
     mnuSortir = mnuApreciació->addAction(QStringLiteral("&Sortir"));
     mnuSortir->setObjectName(QStringLiteral("mnuSortir"));
-
-    connect(mnuDècimes, &QAction::triggered, this, &frmMenvori::mnuDècimes_Click);
-    connect(mnu5Centèssimes, &QAction::triggered, this, &frmMenvori::mnu5Centèssimes_Click);
     connect(mnuSortir, &QAction::triggered, this, &frmMenvori::endProgram);
 }
 
 void frmMenvori::buildControls()
 {
+    // The client area is peach with black texts; the controls take these
+    // from it, and only those with colours of their own set them below.
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
-    setColours(client, QPalette::Window, Peach, QPalette::WindowText, ControlText);
+    setColour(client, QPalette::Window, QColor(colours::Peach));
+    setColour(client, QPalette::WindowText, QColor(colours::Black));
+    client->setAutoFillBackground(true);
     setCentralWidget(client);
 
-    const QFont regular825 = appfonts::sans(8.25, false);
-    const QFont bold825 = appfonts::sans(8.25, true);
-    const QFont regular975 = appfonts::sans(9.75, false);
-    const QFont bold975 = appfonts::sans(9.75, true);
-    const QFont bold12 = appfonts::sans(12, true);
+    using appfonts::Large;
+    using appfonts::Medium;
+    using appfonts::Small;
+    const QFont regularSmall = appfonts::sans(Small, false);
+    const QFont boldSmall = appfonts::sans(Small, true);
+    const QFont regularMedium = appfonts::sans(Medium, false);
+    const QFont boldMedium = appfonts::sans(Medium, true);
+    const QFont boldLarge = appfonts::sans(Large, true);
 
     PicCoordenades = new DrawingSurface(client);
     PicCoordenades->setObjectName(QStringLiteral("PicCoordenades"));
     PicCoordenades->setGeometry(twipsRect(0, 1560, 11895, 3615));
+    PicCoordenades->setFont(regularSmall);
 
     cmdNovaMesura = makeButton(client, QStringLiteral("cmdNovaMesura"),
                                twipsRect(5760, 6840, 1455, 615), QStringLiteral("Nova &Mesura"));
 
     lblLectura = makeLabel(client, QStringLiteral("lblLectura"), twipsRect(4080, 5760, 2895, 255),
-                           QStringLiteral("Solució"), bold12, ControlText, Qt::AlignHCenter);
+                           QStringLiteral("Solució"), boldLarge, Qt::AlignHCenter);
 
     cmdSortir = makeButton(client, QStringLiteral("cmdSortir"), twipsRect(9720, 6840, 1455, 615),
                            QStringLiteral("&Sortir"));
 
     lblTitol = makeLabel(client, QStringLiteral("lblTitol"), twipsRect(120, 120, 3375, 375),
-                         QStringLiteral("Menvori        Apreciació:"), bold12, QColor(0, 0, 255),
-                         Qt::AlignLeft);
+                         QStringLiteral("Menvori        Apreciació:"), boldLarge, Qt::AlignLeft);
+    setColour(lblTitol, QPalette::WindowText, QColor(colours::Blue));
 
     lblSolucioAlumne = makeLabel(client, QStringLiteral("lblSolucioAlumne"),
                                  twipsRect(720, 5760, 2055, 375),
-                                 QStringLiteral("Introduïu el resultat:"), bold975, ControlText,
-                                 Qt::AlignLeft);
+                                 QStringLiteral("Introduïu el resultat:"), boldMedium, Qt::AlignLeft);
 
-    txtSolucioAlumnes = new QLineEdit(client);
+    txtSolucioAlumnes = new AnswerBox(client);
     txtSolucioAlumnes->setObjectName(QStringLiteral("txtSolucioAlumnes"));
     txtSolucioAlumnes->setGeometry(twipsRect(720, 6120, 2055, 375));
-    txtSolucioAlumnes->setFont(bold12);
+    txtSolucioAlumnes->setFont(boldLarge);
     txtSolucioAlumnes->setMaxLength(std::numeric_limits<int>::max());
-    setColours(txtSolucioAlumnes, QPalette::Base, Qt::white, QPalette::Text, QColor(192, 64, 0));
-    txtSolucioAlumnes->installEventFilter(this);
+    setColour(txtSolucioAlumnes, QPalette::Base, QColor(colours::White));
+    setColour(txtSolucioAlumnes, QPalette::Text, QColor(colours::Answer));
     lblSolucioAlumne->setBuddy(txtSolucioAlumnes);
 
     cmdComprovacio = makeButton(client, QStringLiteral("cmdComprovacio"),
@@ -172,44 +165,47 @@ void frmMenvori::buildControls()
     cmdComprovacio->setEnabled(false);
 
     lblOK = makeLabel(client, QStringLiteral("lblOK"), twipsRect(600, 6960, 3255, 375), QString(),
-                      bold12, QColor(255, 0, 0), Qt::AlignHCenter);
+                      boldLarge, Qt::AlignHCenter);
+    setColour(lblOK, QPalette::WindowText, QColor(colours::Red));
     lblResultat = makeLabel(client, QStringLiteral("lblResultat"), twipsRect(3960, 6120, 1455, 375),
-                            QString(), regular975, ControlText, Qt::AlignLeft, true);
+                            QString(), regularMedium, Qt::AlignLeft, true);
     lblValorNonius = makeLabel(client, QStringLiteral("lblValorNonius"),
-                               twipsRect(5520, 6120, 1575, 375), QString(), regular975, ControlText,
+                               twipsRect(5520, 6120, 1575, 375), QString(), regularMedium,
                                Qt::AlignLeft, true);
 
+    // Disabled for good: it shows the resolution in the platform's disabled
+    // text colour, on peach.
     txtApreciacio = new QLineEdit(client);
     txtApreciacio->setObjectName(QStringLiteral("txtApreciacio"));
     txtApreciacio->setGeometry(twipsRect(3600, 120, 1455, 375));
-    txtApreciacio->setFont(bold12);
-    setColours(txtApreciacio, QPalette::Base, Peach, QPalette::Text, ControlText);
+    txtApreciacio->setFont(boldLarge);
+    setColour(txtApreciacio, QPalette::Base, QColor(colours::Peach));
     txtApreciacio->setEnabled(false);
 
     lblComptador = makeLabel(client, QStringLiteral("lblComptador"), twipsRect(8760, 5760, 1695, 375),
-                             QStringLiteral("Comptador"), bold12, QColor(0, 0, 0), Qt::AlignLeft);
+                             QStringLiteral("Comptador"), boldLarge, Qt::AlignLeft);
     lblTirades = makeLabel(client, QStringLiteral("lblTirades"), twipsRect(7680, 6120, 1695, 375),
-                           QString(), regular975, ControlText, Qt::AlignLeft, true);
+                           QString(), regularMedium, Qt::AlignLeft, true);
     lblEncerts = makeLabel(client, QStringLiteral("lblEncerts"), twipsRect(9480, 6120, 1695, 375),
-                           QString(), regular975, ControlText, Qt::AlignLeft, true);
+                           QString(), regularMedium, Qt::AlignLeft, true);
 
     PicZoom = new DrawingSurface(client);
     PicZoom->setObjectName(QStringLiteral("PicZoom"));
     PicZoom->setGeometry(twipsRect(6000, 0, 5805, 1455));
+    PicZoom->setFont(regularSmall);
 
+    // Opaque, so that it hides whatever the zoom draws beneath it.
     LblLecturaDirecte = makeLabel(PicZoom, QStringLiteral("LblLecturaDirecte"),
                                   twipsRect(120, 120, 4695, 255),
                                   QStringLiteral("línia del nònius que coincideix amb una del regle fix"),
-                                  bold825, ControlText, Qt::AlignHCenter);
+                                  boldSmall, Qt::AlignHCenter);
+    LblLecturaDirecte->setAutoFillBackground(true);
 
     OptZoom = makeOption(client, QStringLiteral("OptZoom"), twipsRect(480, 840, 2055, 375),
                          QStringLiteral("Zoom Nònius"));
     OptNoZoom = makeOption(client, QStringLiteral("OptNoZoom"), twipsRect(3480, 840, 2055, 375),
                            QStringLiteral("Sense Zoom"));
     OptZoom->setChecked(true);
-
-    for (QWidget *w : std::initializer_list<QWidget *>{PicCoordenades, PicZoom})
-        w->setFont(regular825);
 
     // What a screen reader says. Buttons and options speak their captions and
     // the answer box its heading (its buddy); the labels the drill writes keep
@@ -240,7 +236,8 @@ void frmMenvori::buildControls()
     cmdNovaMesura->setFocus();
 
     connect(cmdNovaMesura, &QPushButton::clicked, this, &frmMenvori::cmdNovaMesura_Click);
-    connect(cmdComprovacio, &QPushButton::clicked, this, &frmMenvori::cmdComprovacio_Click);
+    connect(cmdComprovacio, &QPushButton::clicked, this, &frmMenvori::checkAnswer);
+    connect(txtSolucioAlumnes, &QLineEdit::returnPressed, this, &frmMenvori::txtSolucioAlumnes_Enter);
     connect(cmdSortir, &QPushButton::clicked, this, &frmMenvori::endProgram);
     // Keyboard arrows move the selection within the option group without a
     // click, so the zoom follows the selection itself.
@@ -260,22 +257,15 @@ void frmMenvori::load()
     // end the program.
     const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
     QApplication::setQuitOnLastWindowClosed(false);
-    {
-        frmIntroduccio intro;
-        connect(&intro, &frmIntroduccio::firstPainted, this, &frmMenvori::createControls);
-        intro.exec();
-    }
-    createControls();
+    frmIntroduccio().exec();
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
 
-    state.Apreciacio = 1;
-    txtApreciacio->setText(QStringLiteral("0,05 mm"));
+    chooseResolution(FiveHundredths);
     state.NumMesures = 0;
 }
 
 void frmMenvori::showEvent(QShowEvent *event)
 {
-    createControls();
     QMainWindow::showEvent(event);
     // The window becomes the active one as it is first shown: that is when
     // the caliper at rest is drawn, once per run. Later activations (coming
@@ -283,27 +273,10 @@ void frmMenvori::showEvent(QShowEvent *event)
     // never drawn over.
     if (!restDrawn_) {
         restDrawn_ = true;
-        drawRestPictures();
+        drawFixedRule(state, *PicCoordenades);
+        drawRestSlide(state, *PicCoordenades);
+        drawRestZoom(*PicZoom);
     }
-}
-
-void frmMenvori::drawRestPictures()
-{
-    drawFixedRule(state, *PicCoordenades);
-    drawRestSlide(state, *PicCoordenades);
-    drawRestZoom(*PicZoom);
-}
-
-bool frmMenvori::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == txtSolucioAlumnes && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        // Enter checks the answer only while the drill waits for one: each
-        // measurement is judged once, and nothing is judged before the first.
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && cmdComprovacio->isEnabled())
-            checkAnswer();
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMenvori::cmdNovaMesura_Click()
@@ -328,11 +301,6 @@ void frmMenvori::cmdNovaMesura_Click()
     cmdNovaMesura->setEnabled(false);
 }
 
-void frmMenvori::cmdComprovacio_Click()
-{
-    checkAnswer();
-}
-
 void frmMenvori::checkAnswer()
 {
     const QString answer = txtSolucioAlumnes->text();
@@ -349,16 +317,20 @@ void frmMenvori::checkAnswer()
     cmdNovaMesura->setFocus();
 }
 
-void frmMenvori::mnu5Centèssimes_Click()
+// Enter (Return or the keypad's Enter, with any modifier) checks the answer
+// only while the drill waits for one: each measurement is judged once, and
+// nothing is judged before the first.
+void frmMenvori::txtSolucioAlumnes_Enter()
 {
-    state.Apreciacio = 1;
-    txtApreciacio->setText(QStringLiteral("0,05 mm"));
+    if (cmdComprovacio->isEnabled())
+        checkAnswer();
 }
 
-void frmMenvori::mnuDècimes_Click()
+// Applies from the next measurement on: nothing is redrawn.
+void frmMenvori::chooseResolution(const Resolution &resolution)
 {
-    state.Apreciacio = 2;
-    txtApreciacio->setText(QStringLiteral("0,1 mm"));
+    state.Apreciacio = resolution.code;
+    txtApreciacio->setText(captionOf(resolution));
 }
 
 void frmMenvori::OptZoom_Click()

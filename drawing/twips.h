@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QRect>
+
+#include <cmath>
+
+// The windows and the pictures are laid out in twips, 15 to a pixel at 96
+// dots per inch. A twip value stands on the nearest pixel.
+inline constexpr float TwipsPerPixel = 15.0f;
+
+inline int twipsToPixels(float twips)
+{
+    return static_cast<int>(std::floor(twips / TwipsPerPixel + 0.5f));
+}
+
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}

@@ -1,0 +1,16 @@
+#include "answerbox.h"
+
+#include <QKeyEvent>
+
+void AnswerBox::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const bool commandChord = (mods & (Qt::AltModifier | Qt::MetaModifier)) && !(mods & Qt::ControlModifier);
+    const QString text = event->text();
+    if (commandChord && !text.isEmpty() && text.front().isPrint()) {
+        // Taken here, so that it reaches no other control either.
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
