@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor the toolkit sets: a bare Qt Widgets program that shows an empty
 // window of the introduction window's size and then one of the main window's,
 // reporting as bench_menvori does.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // In-process timings of the drill's commands, each the median of many runs,
 // printed as "<name> <median µs>" lines for the benchmark driver:
 //   measure@1, measure@2   a new measurement (clear, rule, generation, zoom,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Bench-only build of the program's start-up, as app/main.cpp does it, with
 // reports on standard output for the benchmark driver:
 //   bench_menvori startup   "intro" at the introduction window's first

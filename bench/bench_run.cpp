@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs every benchmark and prints one table: each figure the median of
 // repeated runs, beside its baseline measured in the same run and its target.
 //   bench_run <folder holding the bench programs> [start-up runs]

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sets up the machine, builds Menvori (Release) and runs every benchmark in a
 # real X server (Xvfb), printing one table. Usage: bash scripts/bench.sh [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh >/dev/null
+bash scripts/setup.sh test >/dev/null
+bash scripts/build.sh -DMENVORI_BENCH=ON >/dev/null
 
 source scripts/xvfb.sh
-start_xvfb 141 190
+start_xvfb
 trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
 export QT_QPA_PLATFORM=xcb
 XDG_RUNTIME_DIR=$(mktemp -d)

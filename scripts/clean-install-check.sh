@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian package on a clean Debian 12 system and starts the
 # program from its menu entry: a minimal Debian 12 is made with debootstrap in
 # a scratch folder, the package is installed there with apt (which fetches its
@@ -15,9 +18,17 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 command -v debootstrap >/dev/null || apt-get install -y -q debootstrap >/dev/null
 [ -x "$root/usr/bin/apt-get" ] || debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
 
+# Ends the processes running inside the scratch system, and only those: the
+# ones whose root folder is it.
+end_scratch_processes() {
+  local p
+  for p in /proc/[0-9]*; do
+    [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && kill "${p#/proc/}" 2>/dev/null || true
+  done
+}
 mounts=()
 cleanup() {
-  pkill -f "$root" 2>/dev/null || true
+  end_scratch_processes
   for m in "${mounts[@]}"; do umount -l "$m" 2>/dev/null || true; done
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
@@ -33,19 +44,18 @@ chroot "$root" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "/tmp/$(
 [ -x "$root/usr/bin/menvori" ] || fail "apt did not install the program"
 
 source scripts/xvfb.sh
-start_xvfb 291 340
+start_xvfb
 chroot "$root" env DISPLAY="$DISPLAY" \
   bash -c 'export XDG_RUNTIME_DIR=$(mktemp -d); exec gio launch /usr/share/applications/cat.menvori.Menvori.desktop' &
 
 intro=$(wait_for_window '^ $') || fail "no introduction window"
 xdotool windowfocus --sync "$intro" 2>/dev/null || true
-import -window root "${SHOT:-/tmp/clean-intro.png}"
+capture "$intro" "${SHOT:-/tmp/clean-intro.png}" '#FF0000' || fail "the introduction window shows no title"
 xdotool key Return
 main=$(wait_for_window '^Menvori$') || fail "no main window"
 xdotool windowfocus --sync "$main" 2>/dev/null || true
-sleep 0.5
-import -window root "${SHOT_MAIN:-/tmp/clean-main.png}"
+capture "$main" "${SHOT_MAIN:-/tmp/clean-main.png}" '#FF0000' || fail "the main window shows no rest drawing"
 xdotool key alt+s
-deadline=$((SECONDS + 10))
-while xdotool search --onlyvisible --name '^Menvori$' >/dev/null 2>&1 && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
+poll_until 10 "the main window to close after Alt+S" sh -c "! xdotool search --onlyvisible --name '^Menvori\$'" \
+  || fail "Alt+S did not end the program"
 echo "clean Debian 12: package installed with apt, started from its menu entry, closed by Sortir"

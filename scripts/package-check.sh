@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks what a desktop user gets, without touching this machine's system:
 # installs the build into a staging folder and validates its desktop entry
 # and AppStream metadata, makes the Debian package and has lintian check it
@@ -45,7 +48,7 @@ deb=$(ls -t "$build"/menvori_*.deb | head -n 1)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "package: $(basename "$deb"), Depends: $depends"
 echo "$depends" | grep -q libqt6widgets6 || fail "the package's dependencies were not computed"
-lintian --fail-on error,warning --no-tag-display-limit "$deb" || fail "lintian reports errors or warnings"
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" || fail "lintian reports errors or warnings"
 echo "lintian: no error, no warning"
 
 # The package's files, unpacked into a scratch root: the program is started

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the scripts and tests that need a real X server. Every wait here
 # polls for its condition with a deadline, and every process is ended by the
 # PID its starter recorded.

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The built program as a screen reader meets it, over AT-SPI.
 
 Run inside tests/with_x11.sh (Xvfb, a private D-Bus session, Qt's

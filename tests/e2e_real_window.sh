@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Drives the built program in a real X window (Xvfb with openbox), from
 # outside, with real key events: the introduction window comes first, Return
 # dismisses it, Alt+M poses a measurement, Alt+M again while the answer box

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target: reading a typed answer and judging it. Whatever the
 // bytes, nothing may crash, and the result must agree with a plain reference
 // reading of the same text (C-locale strtod on the characters the rules

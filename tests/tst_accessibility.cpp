@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What assistive technology finds in the windows, through Qt's own
 // accessibility layer: the name a person would speak for every control. That
 // the verdict, the solution and the counters are announced as they change is

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading typed answers, writing numbers into labels, and judging an answer
 // against the posed reading.
 #include "answer.h"

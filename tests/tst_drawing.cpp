@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The drawing surface and the caliper's pictures: what each routine draws,
 // in twips, and how it appears on screens of different scales.
 #include "caliper.h"

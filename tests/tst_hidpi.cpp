@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window on screens of scale 1, 1.25, 1.5 and 2 (set by ctest
 // through QT_SCALE_FACTOR): the window keeps its proportions, every caption
 // fits, and the caliper's lines are crisp, one line's width of whole device

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Measurement generation: the drawn value, the grid, the two parts of the
 // reading, the judging of every reading either grid can pose, and the
 // probabilities of the positions.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A long session through the real window: 100 000 drill cycles with the
 // program's own random source. The counts stay exact, the right answers never
 // exceed the measurements, the pictures hold one measurement's drawing, and

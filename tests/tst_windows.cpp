@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The two windows as a student meets them: start-up, the controls at first
 // display, whole drill cycles by mouse and keyboard, the menu, the zoom
 // options and the access keys.
@@ -7,12 +10,14 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QSettings>
 
 namespace {
 
@@ -221,6 +226,14 @@ void TestWindows::firstDisplayState()
     frmMenvori &w = *window;
     QCOMPARE(w.windowTitle(), QStringLiteral("Menvori"));
     QVERIFY(!w.windowIcon().isNull());
+    // The desktop matches the windows with the menu entry: on Wayland by the
+    // entry's file name, on X11 by its StartupWMClass, the class Qt gives
+    // every window from the application's name.
+    const QFileInfo entry(QStringLiteral(MENVORI_DESKTOP_ENTRY));
+    QCOMPARE(QGuiApplication::desktopFileName(), entry.completeBaseName());
+    QSettings desktopEntry(entry.filePath(), QSettings::IniFormat);
+    QCOMPARE(desktopEntry.value(QStringLiteral("Desktop Entry/StartupWMClass")).toString(),
+             QCoreApplication::applicationName());
     QCOMPARE(w.centralWidget()->palette().color(QPalette::Window), QColor(255, 224, 192));
 
     QCOMPARE(w.lblTitol->text(), QStringLiteral("Menvori        Apreciació:"));

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command in a real X server (Xvfb, with the openbox window manager)
 # on its own D-Bus session with Qt's accessibility bridge switched on, as a
 # screen reader would find the program. Usage: with_x11.sh command [args...]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the two caliper pictures of one measurement as PNG images, so that
 // any measurement's picture can be looked at without playing the drill.
 //

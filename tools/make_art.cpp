@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Menvori developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the program's own pictures: the window icon and the introduction
 // window's caliper, a 478 x 174 one-bit white-on-black line drawing. Run it
 // after changing a picture and commit what it writes:
