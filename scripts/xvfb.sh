@@ -21,10 +21,12 @@ poll_until() {
 
 # start_xvfb: starts Xvfb on a display it picks itself (so two runs never
 # race for one), exports DISPLAY and sets XVFB_PID; the caller ends it.
+# -noreset: the server would otherwise reset when its last client leaves, and
+# refuse the next one for a moment.
 start_xvfb() {
   local dir
   dir=$(mktemp -d)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" >/dev/null 2>&1 &
   XVFB_PID=$!
   if ! poll_until 10 "Xvfb to report its display" test -s "$dir/display"; then
     rm -rf "$dir"
@@ -39,9 +41,16 @@ start_xvfb() {
 # start_wm: starts the openbox window manager on DISPLAY and sets WM_PID once
 # it manages the screen; the caller ends it.
 start_wm() {
-  openbox >/dev/null 2>&1 &
+  local log
+  log=$(mktemp)
+  openbox >"$log" 2>&1 &
   WM_PID=$!
-  poll_until 10 "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+  if ! poll_until 10 "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'; then
+    cat "$log" >&2
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
 }
 
 # wait_for_window PATTERN [PID]: prints the id of a visible window whose name
