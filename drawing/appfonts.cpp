@@ -20,10 +20,15 @@ constexpr int SansStretch = 92;
 // kind, and "Menvori" still fits on one line of the title label.
 constexpr int WideStretch = 160;
 
-// Registers one shipped face. The faces are stored uncompressed in the
-// program, and the font database reads them in place rather than from a copy.
-bool registerFace(const char *path)
+// Makes one face available. The system's copy (Debian's fonts-liberation2)
+// is in fontconfig's cache and costs nothing; registering the copy shipped
+// inside the program costs a few milliseconds of start-up, so it is done
+// only where the system lacks the face. The shipped faces are stored
+// uncompressed, and the font database reads them in place.
+bool registerFace(const QString &family, const QString &style, const char *path)
 {
+    if (QFontDatabase::styles(family).contains(style))
+        return true;
     const QResource resource(QString::fromLatin1(path));
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         return QFontDatabase::addApplicationFont(QString::fromLatin1(path)) >= 0;
@@ -32,23 +37,22 @@ bool registerFace(const char *path)
     return QFontDatabase::addApplicationFontFromData(data) >= 0;
 }
 
-// Each face is registered when first asked for, so that start-up reads only
-// the faces the first window shows.
+// Each face is looked for when first asked for.
 bool sansRegular()
 {
-    static const bool ok = registerFace(":/fonts/LiberationSans-Regular.ttf");
+    static const bool ok = registerFace(SansFamily, QStringLiteral("Regular"), ":/fonts/LiberationSans-Regular.ttf");
     return ok;
 }
 
 bool sansBold()
 {
-    static const bool ok = registerFace(":/fonts/LiberationSans-Bold.ttf");
+    static const bool ok = registerFace(SansFamily, QStringLiteral("Bold"), ":/fonts/LiberationSans-Bold.ttf");
     return ok;
 }
 
 bool serifBold()
 {
-    static const bool ok = registerFace(":/fonts/LiberationSerif-Bold.ttf");
+    static const bool ok = registerFace(WideFamily, QStringLiteral("Bold"), ":/fonts/LiberationSerif-Bold.ttf");
     return ok;
 }
 

@@ -5,15 +5,15 @@
 
 #include <QFont>
 
-// The program's own faces, shipped inside it so that every machine shows the
-// same pictures and captions: Liberation Sans stands in for "MS Sans Serif",
-// and Liberation Serif Bold, stretched, for the very wide "Wide Latin".
+// The program's faces, the same on every machine so that every picture and
+// caption looks alike: Liberation Sans stands in for "MS Sans Serif", and
+// Liberation Serif Bold, stretched, for the very wide "Wide Latin". They are
+// the system's where it has them, else the copies shipped inside the program.
 // Sizes are given in points at 96 dots per inch and set in pixels, so that a
 // caption is as large on every screen as the control that holds it.
 namespace appfonts {
 
-// The point sizes the windows and pictures use. Each face is registered
-// with the application the first time it is asked for.
+// The point sizes the windows and pictures use.
 inline constexpr qreal Small = 8.25;
 inline constexpr qreal Medium = 9.75;
 inline constexpr qreal Large = 12;

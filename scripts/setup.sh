@@ -9,7 +9,7 @@
 # is asked. Runs as root, or through sudo otherwise.
 set -euo pipefail
 
-build=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins)
+build=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-liberation2)
 testing=(
   # the sanitizer build and the fuzzer
   clang libclang-rt-14-dev

@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The main window on screens of scale 1, 1.25, 1.5 and 2 (set by ctest
-// through QT_SCALE_FACTOR): the window keeps its proportions, every caption
-// fits, and the caliper's lines are crisp, one line's width of whole device
+// through QT_SCALE_FACTOR), and on a system without fonts: the window keeps
+// its proportions, every caption fits in the program's faces, and the caliper's lines are crisp, one line's width of whole device
 // pixels, on the columns worked out by hand for each scale.
+#include "appfonts.h"
 #include "drawingsurface.h"
 #include "windowfixture.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -57,6 +59,10 @@ void TestHiDpi::initTestCase()
     setUpApplication();
     qInfo("screen scale %.2f", qApp->devicePixelRatio());
     QVERIFY2(facts.count(qApp->devicePixelRatio()), "no figures for this scale");
+    // The system's faces, or on a system without them the shipped ones.
+    QCOMPARE(QFontInfo(appfonts::sans(appfonts::Small, false)).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(QFontInfo(appfonts::sans(appfonts::Large, true)).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(QFontInfo(appfonts::wide(appfonts::Title)).family(), QStringLiteral("Liberation Serif"));
 }
 
 void TestHiDpi::windowKeepsItsProportions()
