@@ -80,6 +80,24 @@ bool sameOps(const DrawingSurface &a, const DrawingSurface &b)
 
 constexpr QRgb rgb(QRgb c) { return c & 0xFFFFFF; }
 
+void expectBlack(const QImage &image, std::initializer_list<QPoint> points)
+{
+    for (const QPoint &at : points)
+        QVERIFY2(rgb(image.pixel(at)) == rgb(colours::Black), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+}
+
+// A slanted line crosses this row within a pixel of x, and the row is
+// background 5 pixels either side.
+void expectBlackNear(const QImage &image, int x, int row)
+{
+    bool crossed = false;
+    for (int dx = -1; dx <= 2; ++dx)
+        crossed = crossed || rgb(image.pixel(x + dx, row)) == rgb(colours::Black);
+    QVERIFY2(crossed, qPrintable(QStringLiteral("no line near %1,%2").arg(x).arg(row)));
+    QCOMPARE(rgb(image.pixel(x - 5, row)), rgb(colours::Peach));
+    QCOMPARE(rgb(image.pixel(x + 6, row)), rgb(colours::Peach));
+}
+
 } // namespace
 
 class TestDrawing : public QObject {
@@ -176,8 +194,7 @@ void TestDrawing::jawsAtRest()
     // Pixels at scale 1: the beam's corners (350,100), (11000,100) and
     // (11000,1100), and the jaw's tip from x 750 to 850 at y 3500.
     const QImage image = fixed.caliper.render(1);
-    for (const QPoint &at : {QPoint(23, 7), QPoint(733, 7), QPoint(733, 73), QPoint(50, 233), QPoint(57, 233)})
-        QVERIFY2(rgb(image.pixel(at)) == rgb(colours::Black), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+    expectBlack(image, {QPoint(23, 7), QPoint(733, 7), QPoint(733, 73), QPoint(50, 233), QPoint(57, 233)});
     QCOMPARE(rgb(image.pixel(40, 40)), rgb(colours::Peach)); // inside the beam
 
     // The slide at 35.65 mm (Posicio 4565): its jaw's tip from x 4415 to 4515
@@ -187,10 +204,20 @@ void TestDrawing::jawsAtRest()
     ExerciseState m = measured(4565, 1);
     drawSlide(m, slide.caliper);
     const QImage picture = slide.caliper.render(1);
-    for (const QPoint &at : {QPoint(294, 233), QPoint(301, 233), QPoint(298, 115), QPoint(458, 113)})
-        QVERIFY2(rgb(picture.pixel(at)) == rgb(colours::Black), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+    expectBlack(picture, {QPoint(294, 233), QPoint(301, 233), QPoint(298, 115), QPoint(458, 113)});
     QCOMPARE(rgb(picture.pixel(293, 233)), rgb(colours::Peach));
     QCOMPARE(rgb(picture.pixel(302, 233)), rgb(colours::Peach));
+    // Its jaw's slanted edge, from (4515,3500) to (4915,1800), crosses y 2250
+    // at x 4809: pixel 320.6.
+    expectBlackNear(picture, 320, 150);
+
+    // The slide at rest: the jaw's tip from x 850 to 950 at y 3500, the end
+    // at x 3200 (y 1600 to 1800), and the slanted edge from (950,3500) to
+    // (1400,1800), at x 1281 (pixel 85.4) on y 2250.
+    const QImage rest = moving.caliper.render(1);
+    expectBlack(rest, {QPoint(57, 233), QPoint(63, 233), QPoint(213, 113)});
+    QCOMPARE(rgb(rest.pixel(64, 233)), rgb(colours::Peach));
+    expectBlackNear(rest, 85, 150);
 }
 
 void TestDrawing::fixedRuleTicks()
@@ -226,8 +253,13 @@ void TestDrawing::restZoom()
 {
     Surfaces p;
     drawRestZoom(p.zoom);
-    // The yellow plate, seen at scale 1 between its lines.
-    QCOMPARE(rgb(p.zoom.render(1).pixel(200, 80)), rgb(colours::Yellow));
+    // At scale 1: the yellow plate between its lines, its right edge at
+    // x 5100 (pixel 340) and its lower edge at y 1300 (pixel 87).
+    const QImage image = p.zoom.render(1);
+    QCOMPARE(rgb(image.pixel(200, 80)), rgb(colours::Yellow));
+    expectBlack(image, {QPoint(340, 80), QPoint(200, 87)});
+    QCOMPARE(rgb(image.pixel(342, 80)), rgb(colours::Peach));
+    QCOMPARE(rgb(image.pixel(200, 89)), rgb(colours::Peach));
     QCOMPARE(verticals(p.zoom, 600, 900), range(100, 5100, 500));
     QCOMPARE(verticals(p.zoom, 600, 750), range(350, 4850, 500));
     QCOMPARE(verticals(p.zoom, 400, 600, colours::Red), QList<int>({100}));
