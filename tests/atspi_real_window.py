@@ -86,6 +86,9 @@ try:
     check(start is not None, "introduction window: button 'Començar'")
     check(shown(app, pyatspi.ROLE_FRAME, "Menvori") is None,
           "the main window is not shown while the introduction is")
+    intro_names = {acc.name for acc in walk(app) if showing(acc)}
+    for name in ("El Menvori", "Dibuix d'un peu de rei"):
+        check(name in intro_names, f"introduction window: '{name}'")
     press(start)
 
     main = find(app, pyatspi.ROLE_FRAME, "Menvori")
@@ -101,13 +104,15 @@ try:
         (pyatspi.ROLE_TEXT, "Apreciació"),
         (pyatspi.ROLE_LABEL, "Solució"),
         (pyatspi.ROLE_LABEL, "Comptador"),
+        (pyatspi.ROLE_LABEL, "línia del nònius que coincideix amb una del regle fix"),
     ]
     present = {(acc.getRole(), acc.name) for acc in walk(main) if showing(acc)}
     names = {acc.name for acc in walk(main) if showing(acc)}
     for role, name in expected:
         check((role, name) in present, f"{pyatspi.Role(role)} '{name}'")
+    described = {acc.name: acc.description for acc in walk(main) if showing(acc)}
     for picture in ("Peu de rei", "Nònius ampliat"):
-        check(picture in names, f"picture '{picture}'")
+        check(bool(described.get(picture)), f"picture '{picture}', described")
     menu = [acc for acc in walk(main)
             if acc.getRole() in (pyatspi.ROLE_MENU, pyatspi.ROLE_MENU_ITEM) and acc.name == "Apreciació"]
     check(bool(menu), "menu 'Apreciació'")
