@@ -8,6 +8,11 @@
 #include "int16.h"
 #include "resolution.h"
 
+#include <QPointF>
+
+#include <initializer_list>
+#include <optional>
+
 namespace {
 
 using colours::Blue;
@@ -27,6 +32,16 @@ const Resolution &vernierOf(std::uint8_t apreciacio)
 float tickX(std::int16_t index)
 {
     return static_cast<float>(toInt16(index + 1000L));
+}
+
+// A path through the points: a line from the first to the second, then on
+// from the current point to each next one.
+void path(DrawingSurface &c, std::initializer_list<QPointF> points, std::optional<QRgb> colour = {})
+{
+    const QPointF *p = points.begin();
+    c.line(float(p[0].x()), float(p[0].y()), float(p[1].x()), float(p[1].y()), colour);
+    for (p += 2; p != points.end(); ++p)
+        c.lineTo(float(p->x()), float(p->y()), colour);
 }
 
 void advance(std::int16_t &counter, int step)
@@ -54,10 +69,7 @@ void drawVernier(ExerciseState &s, DrawingSurface &c, float zero, bool shortLine
 void drawMagnifiedVernier(DrawingSurface &z, bool shortLines)
 {
     z.fillBox(100, 600, 5100, 1300, Yellow);
-    z.line(100, 600, 5100, 600);
-    z.lineTo(5100, 1300);
-    z.lineTo(100, 1300);
-    z.lineTo(100, 600);
+    path(z, {{100, 600}, {5100, 600}, {5100, 1300}, {100, 1300}, {100, 600}});
 
     for (int v = 0; v <= 5000; v += 500) {
         z.line(v + 100, 600, v + 100, 900);
@@ -74,16 +86,9 @@ void drawMagnifiedVernier(DrawingSurface &z, bool shortLines)
 void drawFixedRule(ExerciseState &s, DrawingSurface &c)
 {
     // The beam's outline, then the fixed jaw; the baseline stops at the jaw.
-    c.line(350, 100, 11000, 100);
-    c.lineTo(11000, 1100);
-    c.lineTo(800, 1100);
+    path(c, {{350, 100}, {11000, 100}, {11000, 1100}, {800, 1100}});
     c.line(350, 1100, 350, 100);
-    c.line(350, 1100, 400, 1800);
-    c.lineTo(750, 3500);
-    c.lineTo(850, 3500);
-    c.lineTo(850, 1800);
-    c.lineTo(800, 1800);
-    c.lineTo(800, 1100);
+    path(c, {{350, 1100}, {400, 1800}, {750, 3500}, {850, 3500}, {850, 1800}, {800, 1800}, {800, 1100}});
 
     // Millimetres, then tens with their numbers, then fives, drawn over the
     // millimetre ticks.
@@ -100,17 +105,8 @@ void drawFixedRule(ExerciseState &s, DrawingSurface &c)
 void drawRestSlide(ExerciseState &s, DrawingSurface &c)
 {
     c.fillBox(900, 1100, 3200, 1600, Yellow);
-    c.line(900, 1100, 900, 1800);
-    c.lineTo(850, 1800);
-    c.lineTo(850, 3500);
-    c.lineTo(950, 3500);
-    c.lineTo(1400, 1800);
-    c.lineTo(3200, 1800);
-    c.lineTo(3200, 1600);
-    c.line(900, 1100, 3200, 1100, Blue);
-    c.lineTo(3200, 1600, Blue);
-    c.lineTo(900, 1600, Blue);
-    c.lineTo(900, 1100, Blue);
+    path(c, {{900, 1100}, {900, 1800}, {850, 1800}, {850, 3500}, {950, 3500}, {1400, 1800}, {3200, 1800}, {3200, 1600}});
+    path(c, {{900, 1100}, {3200, 1100}, {3200, 1600}, {900, 1600}, {900, 1100}}, Blue);
 
     // Twenty divisions of 0.95 mm from the rule's zero to its 19 mm line,
     // whatever the resolution chosen.
@@ -130,18 +126,9 @@ void drawSlide(ExerciseState &s, DrawingSurface &c)
     c.outlineBox(p, 1100, p, 100, Red);
     c.fillBox(p - 100, 1100, p + 2300, 1600, Yellow);
 
-    c.line(p - 100, 1100, p - 100, 1800);
-    c.lineTo(p - 150, 1800);
-    c.lineTo(p - 150, 3500);
-    c.lineTo(p - 50, 3500);
-    c.lineTo(p + 350, 1800);
-    c.lineTo(p + 2300, 1800);
-    c.lineTo(p + 2300, 1600);
-
-    c.line(p - 100, 1100, p + 2300, 1100, Blue);
-    c.lineTo(p + 2300, 1600, Blue);
-    c.lineTo(p - 100, 1600, Blue);
-    c.lineTo(p - 100, 1100, Blue);
+    path(c, {{p - 100, 1100}, {p - 100, 1800}, {p - 150, 1800}, {p - 150, 3500}, {p - 50, 3500}, {p + 350, 1800},
+             {p + 2300, 1800}, {p + 2300, 1600}});
+    path(c, {{p - 100, 1100}, {p + 2300, 1100}, {p + 2300, 1600}, {p - 100, 1600}, {p - 100, 1100}}, Blue);
 
     drawVernier(s, c, p, vernierOf(s.Apreciacio).shortLines);
 }

@@ -55,20 +55,12 @@ start_wm() {
 
 # wait_for_window PATTERN [PID]: prints the id of a visible window whose name
 # matches PATTERN (of process PID, if given), waiting up to 20 s.
+find_window() {
+  FOUND_WINDOW=$(xdotool search --all --onlyvisible ${2:+--pid "$2"} --name "$1" 2>/dev/null | head -n 1)
+  [ -n "$FOUND_WINDOW" ]
+}
 wait_for_window() {
-  local deadline=$((SECONDS + 20)) w
-  while :; do
-    w=$(xdotool search --all --onlyvisible ${2:+--pid "$2"} --name "$1" 2>/dev/null | head -n 1 || true)
-    if [ -n "$w" ]; then
-      echo "$w"
-      return 0
-    fi
-    if [ $SECONDS -ge $deadline ]; then
-      echo "no window named '$1' within 20 s" >&2
-      return 1
-    fi
-    sleep 0.05
-  done
+  poll_until 20 "a window named '$1'" find_window "$@" && echo "$FOUND_WINDOW"
 }
 
 # has_colour IMAGE COLOUR: whether IMAGE holds a pixel of COLOUR (#RRGGBB).
@@ -79,23 +71,9 @@ has_colour() {
 # capture WINDOW FILE COLOUR [GEOMETRY]: screenshots WINDOW into FILE until
 # the picture (or its part GEOMETRY, WxH+X+Y) shows COLOUR, up to 10 s: the
 # window has then painted what the caller waits for.
+shows_colour() {
+  import -window "$1" "$2" && convert "$2" ${4:+-crop "$4" +repage} png:- | has_colour - "$3"
+}
 capture() {
-  local deadline=$((SECONDS + 10)) part
-  part=$(mktemp --suffix=.png)
-  while :; do
-    import -window "$1" "$2" 2>/dev/null || true
-    if [ -s "$2" ]; then
-      if [ -n "${4:-}" ]; then convert "$2" -crop "$4" +repage "$part"; else cp "$2" "$part"; fi
-      if has_colour "$part" "$3"; then
-        rm -f "$part"
-        return 0
-      fi
-    fi
-    if [ $SECONDS -ge $deadline ]; then
-      rm -f "$part"
-      echo "window $1 did not show $3${4:+ in $4} within 10 s" >&2
-      return 1
-    fi
-    sleep 0.05
-  done
+  poll_until 10 "window $1 to show $3${4:+ in $4}" shows_colour "$@"
 }

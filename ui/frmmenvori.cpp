@@ -28,13 +28,22 @@
 
 namespace {
 
+// A control with its name, place, caption and face.
+template <typename Control>
+Control *makeControl(QWidget *parent, const QString &name, const QRect &place, const QString &text,
+                     const QFont &font)
+{
+    auto *control = new Control(text, parent);
+    control->setObjectName(name);
+    control->setGeometry(place);
+    control->setFont(font);
+    return control;
+}
+
 QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &place, const QString &text,
                   const QFont &font, Qt::Alignment alignment, bool framed = false)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    label->setFont(font);
+    auto *label = makeControl<QLabel>(parent, name, place, text, font);
     label->setAlignment(alignment | Qt::AlignTop);
     if (framed) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -46,23 +55,11 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &place, cons
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &place, const QString &text)
 {
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    button->setFont(appfonts::sans(appfonts::Small, false));
+    auto *button = makeControl<QPushButton>(parent, name, place, text, appfonts::sans(appfonts::Small, false));
     // Enter on a focused button presses it, as Space does; the window itself
     // has no default button.
     button->setAutoDefault(true);
     return button;
-}
-
-QRadioButton *makeOption(QWidget *parent, const QString &name, const QRect &place, const QString &text)
-{
-    auto *option = new QRadioButton(text, parent);
-    option->setObjectName(name);
-    option->setGeometry(place);
-    option->setFont(appfonts::sans(appfonts::Small, true));
-    return option;
 }
 
 QString labelNumber(double value)
@@ -204,10 +201,10 @@ void frmMenvori::buildControls()
                                   boldSmall, Qt::AlignHCenter);
     LblLecturaDirecte->setAutoFillBackground(true);
 
-    OptZoom = makeOption(client, QStringLiteral("OptZoom"), twipsRect(480, 840, 2055, 375),
-                         QStringLiteral("Zoom Nònius"));
-    OptNoZoom = makeOption(client, QStringLiteral("OptNoZoom"), twipsRect(3480, 840, 2055, 375),
-                           QStringLiteral("Sense Zoom"));
+    OptZoom = makeControl<QRadioButton>(client, QStringLiteral("OptZoom"), twipsRect(480, 840, 2055, 375),
+                                        QStringLiteral("Zoom Nònius"), boldSmall);
+    OptNoZoom = makeControl<QRadioButton>(client, QStringLiteral("OptNoZoom"), twipsRect(3480, 840, 2055, 375),
+                                          QStringLiteral("Sense Zoom"), boldSmall);
     OptZoom->setChecked(true);
 
     // What a screen reader says. Buttons and options speak their captions and
