@@ -64,8 +64,10 @@ wait_for_window() {
 }
 
 # has_colour IMAGE COLOUR: whether IMAGE holds a pixel of COLOUR (#RRGGBB).
+# grep reads the whole histogram: with -q it would stop at the first match,
+# and convert, cut off mid-write, would fail the pipeline under pipefail.
 has_colour() {
-  convert "$1" -format %c histogram:info:- | grep -qi "$2"
+  convert "$1" -format %c histogram:info:- | grep -i "$2" >/dev/null
 }
 
 # capture WINDOW FILE COLOUR [GEOMETRY]: screenshots WINDOW into FILE until
