@@ -135,14 +135,15 @@ void drawSlide(ExerciseState &s, DrawingSurface &c)
 
 void drawZoom(ExerciseState &s, DrawingSurface &z)
 {
-    drawMagnifiedVernier(z, vernierOf(s.Apreciacio).shortLines);
+    const Resolution &resolution = vernierOf(s.Apreciacio);
+    drawMagnifiedVernier(z, resolution.shortLines);
 
     // Red rule lines 450 twips apart, one at x0 continuing the coinciding
     // vernier line (at 50 twips per hundredth of the reading). The bounds
     // are taken from d, not x0, so the two sides need not be equal.
     const int d = 50 * s.ValorNonius;
     const std::int16_t x0 = toInt16(d + 100L);
-    const int bound = vernierOf(s.Apreciacio).zoomReach;
+    const int bound = resolution.zoomReach;
     const std::int16_t right = toInt16(d + static_cast<long>(bound));
     const std::int16_t left = toInt16(d - static_cast<long>(bound));
     for (s.Index = x0; s.Index <= right; advance(s.Index, 450))
