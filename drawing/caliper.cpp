@@ -143,9 +143,8 @@ void drawZoom(ExerciseState &s, DrawingSurface &z)
     // are taken from d, not x0, so the two sides need not be equal.
     const int d = 50 * s.ValorNonius;
     const std::int16_t x0 = toInt16(d + 100L);
-    const int bound = resolution.zoomReach;
-    const std::int16_t right = toInt16(d + static_cast<long>(bound));
-    const std::int16_t left = toInt16(d - static_cast<long>(bound));
+    const std::int16_t right = toInt16(d + static_cast<long>(resolution.zoomReach));
+    const std::int16_t left = toInt16(d - static_cast<long>(resolution.zoomReach));
     for (s.Index = x0; s.Index <= right; advance(s.Index, 450))
         z.line(s.Index, 400, s.Index, 600, Red);
     for (s.Index = x0; s.Index >= left; advance(s.Index, -450))

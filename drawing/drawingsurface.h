@@ -30,10 +30,11 @@ struct DrawOp {
 // shows the same picture, and it never draws anything of its own accord.
 //
 // Twips map to device-independent pixels at 15 twips a pixel (rounded to the
-// nearest pixel), then to device pixels by the screen's scale (rounded down). Lines are one
-// device-independent pixel wide rounded to whole device pixels, snapped to the
-// pixel grid and not antialiased, so that two lines at the same twip land on
-// the same pixel column at every scale. What falls outside is clipped.
+// nearest pixel), then to device pixels by the screen's scale (rounded down).
+// Lines are one device-independent pixel wide rounded to whole device pixels,
+// snapped to the pixel grid and not antialiased, so that two lines at the same
+// twip land on the same pixel column at every scale. What falls outside is
+// clipped.
 class DrawingSurface : public QWidget {
     Q_OBJECT
 

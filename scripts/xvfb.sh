@@ -53,8 +53,9 @@ start_wm() {
   rm -f "$log"
 }
 
-# wait_for_window PATTERN [PID]: prints the id of a visible window whose name
-# matches PATTERN (of process PID, if given), waiting up to 20 s.
+# find_window PATTERN [PID]: sets FOUND_WINDOW to the id of a visible window
+# whose name matches PATTERN (of process PID, if given); fails if there is none.
+# wait_for_window PATTERN [PID]: prints that id, waiting up to 20 s.
 find_window() {
   FOUND_WINDOW=$(xdotool search --all --onlyvisible ${2:+--pid "$2"} --name "$1" 2>/dev/null | head -n 1)
   [ -n "$FOUND_WINDOW" ]
@@ -70,9 +71,10 @@ has_colour() {
   convert "$1" -format %c histogram:info:- | grep -i "$2" >/dev/null
 }
 
-# capture WINDOW FILE COLOUR [GEOMETRY]: screenshots WINDOW into FILE until
-# the picture (or its part GEOMETRY, WxH+X+Y) shows COLOUR, up to 10 s: the
-# window has then painted what the caller waits for.
+# shows_colour WINDOW FILE COLOUR [GEOMETRY]: screenshots WINDOW into FILE and
+# says whether the picture (or its part GEOMETRY, WxH+X+Y) shows COLOUR.
+# capture WINDOW FILE COLOUR [GEOMETRY]: screenshots until it does, up to 10 s:
+# the window has then painted what the caller waits for.
 shows_colour() {
   import -window "$1" "$2" && convert "$2" ${4:+-crop "$4" +repage} png:- | has_colour - "$3"
 }
