@@ -76,6 +76,8 @@ private slots:
     void enterKey();
     void altKeys_data();
     void altKeys();
+    void commandsAtOnce_data();
+    void commandsAtOnce();
     void resolutionMenu();
     void zoomOptions();
     void restPicturesOncePerRun();
@@ -130,6 +132,7 @@ void TestWindows::introLeadsToTheMainWindow_data()
     QTest::addColumn<QString>("how");
     QTest::newRow("by clicking Començar") << "click";
     QTest::newRow("by Alt+C") << "alt+c";
+    QTest::newRow("by Alt+C, then Return at once") << "alt+c return";
     QTest::newRow("by Return on the focused button") << "return";
     QTest::newRow("by Space on the focused button") << "space";
     QTest::newRow("by Escape") << "escape";
@@ -152,8 +155,10 @@ void TestWindows::introLeadsToTheMainWindow()
         QVERIFY(QTest::qWaitForWindowActive(intro));
         if (how == "click")
             QTest::mouseClick(intro->cmdComençar, Qt::LeftButton);
-        else if (how == "alt+c")
+        else if (how.startsWith("alt+c"))
             QTest::keyClick(intro, Qt::Key_C, Qt::AltModifier);
+        if (how == "alt+c return")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         else if (how == "return")
             QTest::keyClick(intro->cmdComençar, Qt::Key_Return);
         else if (how == "space")
@@ -169,6 +174,7 @@ void TestWindows::introLeadsToTheMainWindow()
     QCOMPARE(window->state.Apreciacio, std::uint8_t(1));
     QCOMPARE(window->txtApreciacio->text(), QStringLiteral("0,05 mm"));
     QCOMPARE(window->state.NumMesures, 0.f);
+    QVERIFY(window->lblTirades->text().isEmpty());
     QVERIFY(QApplication::quitOnLastWindowClosed());
     // The introduction window is gone for good.
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -525,8 +531,7 @@ void TestWindows::altKeys()
         QTest::keyClick(w.mnuApreciació, Qt::Key_Escape);
         QTRY_VERIFY(!w.mnuApreciació->isVisible());
     } else {
-        // A button pressed by its access key shows itself down at once and
-        // acts a moment later: none is down, so none will act.
+        // No button was pressed, and none is left down.
         for (QPushButton *button : {w.cmdNovaMesura, w.cmdComprovacio, w.cmdSortir})
             QVERIFY2(!button->isDown(), qPrintable(button->objectName()));
         QVERIFY(!w.mnuApreciació->isVisible());
@@ -537,6 +542,123 @@ void TestWindows::altKeys()
     QVERIFY(w.lblOK->text().isEmpty());
     QCOMPARE(w.cmdComprovacio->isEnabled(), measuring);
     QCOMPARE(w.cmdNovaMesura->isEnabled(), !measuring);
+}
+
+void TestWindows::commandsAtOnce_data()
+{
+    QTest::addColumn<bool>("measuring"); // start waiting for an answer, or for a measurement
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("measurements");
+    QTest::addColumn<int>("rightAnswers");
+    QTest::addColumn<bool>("measuringAfter");
+    QTest::addColumn<QString>("box");
+
+    // From rest after one right answer: 1 measurement, 1 right.
+    auto rest = [](const char *name, const QStringList &steps, int measurements, bool measuringAfter,
+                   const char *box) {
+        QTest::newRow(name) << false << steps << measurements << 1 << measuringAfter << QString::fromUtf8(box);
+    };
+    rest("Alt+M, then Return: the blank is judged", {"Alt+M", "Return"}, 2, false, " ");
+    rest("Alt+M, then Space types it", {"Alt+M", "Space"}, 2, true, "  ");
+    rest("Alt+M, then a click on Nova Mesura", {"Alt+M", "click Nova Mesura"}, 2, true, " ");
+    rest("Alt+M, then two clicks on Nova Mesura", {"Alt+M", "click Nova Mesura", "click Nova Mesura"}, 2, true, " ");
+    rest("Alt+M twice", {"Alt+M", "Alt+M"}, 2, true, " ");
+    rest("Alt+M, then Alt+C: the blank is judged", {"Alt+M", "Alt+C"}, 2, false, " ");
+    rest("Alt+M, then typing", {"Alt+M", "type 12.35"}, 2, true, " 12.35");
+    rest("Return held on Nova Mesura", {"Return held"}, 2, true, " ");
+    rest("a screen reader's press of Nova Mesura, then Return", {"press Nova Mesura", "Return"}, 2, true, " ");
+
+    // Waiting for the right answer to the second measurement.
+    auto answering = [](const char *name, const QStringList &steps, int measurements, bool measuringAfter,
+                        const char *box) {
+        QTest::newRow(name) << true << steps << measurements << 2 << measuringAfter << QString::fromUtf8(box);
+    };
+    answering("Alt+C, then Return poses the next", {"Alt+C", "Return"}, 3, true, " ");
+    answering("Alt+C, then Space poses the next", {"Alt+C", "Space"}, 3, true, " ");
+    answering("Alt+C, then a click on Comprovació", {"Alt+C", "click Comprovació"}, 2, false, "12.35");
+    answering("Alt+C twice", {"Alt+C", "Alt+C"}, 2, false, "12.35");
+    answering("Alt+C, then Alt+M, then typing", {"Alt+C", "Alt+M", "type 12.35"}, 3, true, " 12.35");
+    answering("two clicks on Comprovació at once", {"click Comprovació", "click Comprovació"}, 2, false, "12.35");
+    answering("Return held in the answer box", {"Return held"}, 2, false, "12.35");
+    answering("a screen reader's press of Comprovació, then Return", {"press Comprovació", "Return"}, 2, false,
+              "12.35");
+}
+
+// Keys, clicks and access keys in quick succession, each going where the
+// focus is when it comes, with no wait in between: every measurement is
+// posed once and judged at most once, and what is typed after an access key
+// reaches the answer box whole.
+void TestWindows::commandsAtOnce()
+{
+    QFETCH(bool, measuring);
+    QFETCH(QStringList, steps);
+    PosedWindow posed(2231);
+    frmMenvori &w = *posed;
+    w.cmdNovaMesura->click();
+    w.txtSolucioAlumnes->setText(QStringLiteral("12.35"));
+    w.cmdComprovacio->click();
+    if (measuring) {
+        w.cmdNovaMesura->click();
+        w.txtSolucioAlumnes->setText(QStringLiteral("12.35"));
+    }
+    QCOMPARE(w.state.NumEncerts, 1.f);
+
+    // A screen reader presses a button as Qt's access keys did: down at
+    // once, clicked 100 ms later, when the steps are long done.
+    bool stepsDone = false;
+    bool latePressArrived = false;
+    auto press = [&](QPushButton *button) {
+        connect(button, &QPushButton::clicked, &w, [&] { latePressArrived = stepsDone; });
+        button->animateClick();
+    };
+    auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
+    };
+    auto holdReturn = [] {
+        for (bool repeat : {false, true, true, true}) {
+            QKeyEvent down(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), repeat);
+            QApplication::sendEvent(QApplication::focusWidget(), &down);
+        }
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
+    };
+    for (const QString &step : steps) {
+        if (step == "Alt+M")
+            key(Qt::Key_M, Qt::AltModifier);
+        else if (step == "Alt+C")
+            key(Qt::Key_C, Qt::AltModifier);
+        else if (step == "Return")
+            key(Qt::Key_Return);
+        else if (step == "Space")
+            key(Qt::Key_Space);
+        else if (step == "Return held")
+            holdReturn();
+        else if (step == "type 12.35")
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12.35"));
+        else if (step == "click Nova Mesura")
+            QTest::mouseClick(w.cmdNovaMesura, Qt::LeftButton);
+        else if (step == "click Comprovació")
+            QTest::mouseClick(w.cmdComprovacio, Qt::LeftButton);
+        else if (step == "press Nova Mesura")
+            press(w.cmdNovaMesura);
+        else if (step == "press Comprovació")
+            press(w.cmdComprovacio);
+        else
+            QFAIL(qPrintable(step));
+    }
+    stepsDone = true;
+    if (steps.first().startsWith("press"))
+        QTRY_VERIFY2(latePressArrived, "the screen reader's press did not arrive");
+
+    QTEST(int(w.state.NumMesures), "measurements");
+    QTEST(int(w.state.NumEncerts), "rightAnswers");
+    QFETCH(bool, measuringAfter);
+    QCOMPARE(w.cmdComprovacio->isEnabled(), measuringAfter);
+    QCOMPARE(w.cmdNovaMesura->isEnabled(), !measuringAfter);
+    QCOMPARE(QApplication::focusWidget(), measuringAfter ? static_cast<QWidget *>(w.txtSolucioAlumnes)
+                                                         : static_cast<QWidget *>(w.cmdNovaMesura));
+    QTEST(w.txtSolucioAlumnes->text(), "box");
+    QCOMPARE(w.lblTirades->text(), QStringLiteral("Mesura núm:  %1").arg(int(w.state.NumMesures)));
+    QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  %1").arg(int(w.state.NumEncerts)));
 }
 
 void TestWindows::resolutionMenu()

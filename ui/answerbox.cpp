@@ -3,10 +3,19 @@
 
 #include "answerbox.h"
 
+#include "commandbutton.h"
+
 #include <QKeyEvent>
 
 void AnswerBox::keyPressEvent(QKeyEvent *event)
 {
+    // A held Return acts once: pressed on "Nova Mesura", it poses a
+    // measurement and moves the focus here, where its repeats would judge
+    // the blank answer.
+    if (isRepeatedEnter(event)) {
+        event->accept();
+        return;
+    }
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool commandChord = (mods & (Qt::AltModifier | Qt::MetaModifier)) && !(mods & Qt::ControlModifier);
     const QString text = event->text();

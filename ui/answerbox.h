@@ -9,7 +9,7 @@
 // pressed with Alt (or the logo key) and no Ctrl only ever means an access key
 // or a menu, so when no control takes it, it types nothing here. AltGr
 // characters still type: X11 and Wayland report AltGr as its own modifier,
-// and Windows as Ctrl+Alt.
+// and Windows as Ctrl+Alt. A held Return or Enter does not repeat here.
 class AnswerBox : public QLineEdit {
     Q_OBJECT
 

@@ -36,6 +36,9 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     // The button keeps its ordinary look on the black window.
     cmdComençar->setPalette(QPalette());
     cmdComençar->setAutoDefault(true);
+    // Unlike the main window's buttons, Alt+C keeps Qt's 100 ms press here:
+    // a Return pressed meanwhile presses this same button, instead of
+    // reaching the main window, already up, as a press of "Nova Mesura".
     connect(cmdComençar, &QPushButton::clicked, this, &QDialog::accept);
 
     lblEtiqueta = new QLabel(QStringLiteral("El Menvori"), this);

@@ -5,6 +5,7 @@
 
 #include "answer.h"
 #include "answerbox.h"
+#include "commandbutton.h"
 #include "appfonts.h"
 #include "caliper.h"
 #include "colours.h"
@@ -55,7 +56,7 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &place, cons
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &place, const QString &text)
 {
-    auto *button = makeControl<QPushButton>(parent, name, place, text, appfonts::sans(appfonts::Small, false));
+    auto *button = makeControl<CommandButton>(parent, name, place, text, appfonts::sans(appfonts::Small, false));
     // Enter on a focused button presses it, as Space does; the window itself
     // has no default button.
     button->setAutoDefault(true);
@@ -237,7 +238,9 @@ void frmMenvori::buildControls()
 
     connect(cmdNovaMesura, &QPushButton::clicked, this, &frmMenvori::cmdNovaMesura_Click);
     connect(cmdComprovacio, &QPushButton::clicked, this, &frmMenvori::checkAnswer);
-    connect(txtSolucioAlumnes, &QLineEdit::returnPressed, this, &frmMenvori::txtSolucioAlumnes_Enter);
+    // Enter (Return or the keypad's Enter, with any modifier) checks the
+    // answer, as the button does: only while the drill waits for one.
+    connect(txtSolucioAlumnes, &QLineEdit::returnPressed, this, &frmMenvori::checkAnswer);
     connect(cmdSortir, &QPushButton::clicked, this, &frmMenvori::endProgram);
     // Keyboard arrows move the selection within the option group without a
     // click, so the zoom follows the selection itself.
@@ -279,8 +282,15 @@ void frmMenvori::showEvent(QShowEvent *event)
     }
 }
 
+// Each command runs only while its button is enabled, whatever brought it
+// here: a click, Space or Return on the button, its access key, Enter in the
+// answer box, or a press that Qt delivers later (a screen reader's press is
+// animated, and lands 100 ms on). That is what poses each measurement once
+// and judges it at most once.
 void frmMenvori::cmdNovaMesura_Click()
 {
+    if (!cmdNovaMesura->isEnabled())
+        return;
     PicCoordenades->clear();
     PicZoom->clear();
     txtSolucioAlumnes->setText(QStringLiteral(" "));
@@ -303,6 +313,8 @@ void frmMenvori::cmdNovaMesura_Click()
 
 void frmMenvori::checkAnswer()
 {
+    if (!cmdComprovacio->isEnabled())
+        return;
     const QString answer = txtSolucioAlumnes->text();
     const bool right = judgeAnswer(
         state, std::u16string_view(reinterpret_cast<const char16_t *>(answer.utf16()),
@@ -315,15 +327,6 @@ void frmMenvori::checkAnswer()
     cmdNovaMesura->setEnabled(true);
     cmdComprovacio->setEnabled(false);
     cmdNovaMesura->setFocus();
-}
-
-// Enter (Return or the keypad's Enter, with any modifier) checks the answer
-// only while the drill waits for one: each measurement is judged once, and
-// nothing is judged before the first.
-void frmMenvori::txtSolucioAlumnes_Enter()
-{
-    if (cmdComprovacio->isEnabled())
-        checkAnswer();
 }
 
 // Applies from the next measurement on: nothing is redrawn.

@@ -25,7 +25,8 @@ class QRadioButton;
 //
 // The drill alternates between two states, held only in which of the two
 // drill buttons is enabled: waiting for a measurement ("Nova Mesura") and
-// waiting for an answer ("Comprovació", or Enter in the answer box).
+// waiting for an answer ("Comprovació", or Enter in the answer box). A
+// command whose button is disabled does nothing, by whatever route it comes.
 class frmMenvori : public QMainWindow {
     Q_OBJECT
 
@@ -77,7 +78,6 @@ private slots:
     // Judges the answer box against the posed reading and shows the verdict,
     // the solution and the count of right answers.
     void checkAnswer();
-    void txtSolucioAlumnes_Enter();
     void chooseResolution(const Resolution &resolution);
     void OptZoom_Click();
     void OptNoZoom_Click();
