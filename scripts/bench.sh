@@ -6,6 +6,8 @@
 # real X server (Xvfb), printing one table. Usage: bash scripts/bench.sh [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Measured in a session of its own, with nothing from the caller's.
+[ -n "${MENVORI_PRIVATE_SESSION:-}" ] || exec tests/in_private_session.sh bash "$0" "$@"
 bash scripts/setup.sh test >/dev/null
 bash scripts/build.sh -DMENVORI_BENCH=ON >/dev/null
 
@@ -13,6 +15,4 @@ source scripts/xvfb.sh
 start_xvfb
 trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
 export QT_QPA_PLATFORM=xcb
-XDG_RUNTIME_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR
 ./build/bench/bench_run build/bench "${1:-21}" 2> >(grep -v -e propagateSizeHints -e XDG_RUNTIME >&2)

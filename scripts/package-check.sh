@@ -12,6 +12,8 @@
 # StartupWMClass, and closes it. Usage: bash scripts/package-check.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The program runs in a session of its own, with nothing from the caller's.
+[ -n "${MENVORI_PRIVATE_SESSION:-}" ] || exec tests/in_private_session.sh bash "$0" "$@"
 build=${1:-build}
 id=cat.menvori.Menvori
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -62,9 +64,7 @@ wmclass=$(sed -n 's/^StartupWMClass=//p' "$entry")
 
 source scripts/xvfb.sh
 start_xvfb || fail "no X server"
-XDG_RUNTIME_DIR=$scratch/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export XDG_RUNTIME_DIR QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb
 PATH="$root/usr/bin:$PATH" XDG_DATA_DIRS="$root/usr/share:/usr/share" gio launch "$entry"
 
 intro=$(wait_for_window '^ $') || fail "no introduction window"

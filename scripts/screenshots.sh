@@ -10,4 +10,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test >/dev/null
 bash scripts/build.sh >/dev/null
-bash tests/e2e_real_window.sh build/app/menvori "${1:-docs}"
+tests/in_private_session.sh tests/with_x11.sh tests/e2e_real_window.sh build/app/menvori "$(realpath -m "${1:-docs}")"

@@ -2,12 +2,14 @@
 # SPDX-FileCopyrightText: 2026 Menvori developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Drives the built program in a real X window (Xvfb with openbox), from
-# outside, with real key events: the introduction window comes first, Return
-# dismisses it, Alt+M poses a measurement, Alt+M again while the answer box
-# has the focus types nothing, the typed answer and Return check it, and
-# Alt+S ends the program with status 0. The three windows as a person sees
-# them are saved in the folder given as $2: intro.png, rest.png, checked.png.
+# Drives the built program in a real X window, from outside, with real key
+# events, as a quick student would: Alt+C and Return at once start the drill
+# once, Alt+M and the answer typed at once pose a measurement and fill the
+# answer box, Alt+M again in the answer box types nothing, Return checks the
+# answer; Alt+M, typing, then Alt+C and Return at once check that answer and
+# pose the next one (and judge nothing twice); Alt+S ends the program with
+# status 0. The three windows as a person sees them are saved in the folder
+# given as $2: intro.png, rest.png, checked.png. Runs inside with_x11.sh.
 #   e2e_real_window.sh <menvori binary> <picture folder>
 set -euo pipefail
 
@@ -17,26 +19,12 @@ mkdir -p "$shots"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
-
+app=
+trap '[ -z "$app" ] || kill "$app" 2>/dev/null || true' EXIT
 source "$(dirname "$0")/../scripts/xvfb.sh"
-start_xvfb || fail "no X server"
-pids+=("$XVFB_PID")
-start_wm || fail "no window manager"
-pids+=("$WM_PID")
-
-export QT_QPA_PLATFORM=xcb
-XDG_RUNTIME_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR
 
 "$program" &
 app=$!
-pids+=("$app")
 
 intro=$(wait_for_window '^ $' "$app") || fail "no introduction window"
 if xdotool search --all --onlyvisible --pid "$app" --name '^Menvori$' >/dev/null 2>&1; then
@@ -44,9 +32,11 @@ if xdotool search --all --onlyvisible --pid "$app" --name '^Menvori$' >/dev/null
 fi
 xdotool windowactivate --sync "$intro" 2>/dev/null || true
 capture "$intro" "$shots/intro.png" '#FF0000' || fail "the introduction window shows no red title"
-xdotool key Return
+# Alt+C presses "Començar", and the Return 40 ms later presses it too: the
+# drill starts once, and no measurement is posed.
+xdotool key --delay 40 alt+c Return
 
-main=$(wait_for_window '^Menvori$' "$app") || fail "no main window after Return"
+main=$(wait_for_window '^Menvori$' "$app") || fail "no main window after Alt+C"
 xdotool windowactivate --sync "$main" 2>/dev/null || true
 # The zoom at rest has its red line; the caliper is peach.
 capture "$main" "$shots/rest.png" '#FF0000' || fail "the main window shows no rest drawing"
@@ -73,27 +63,46 @@ print(best)'
 measured() {
   import -window "$main" "$shots/measured.png" 2>/dev/null && [ "$(tallest_red_run "$shots/measured.png")" -ge 60 ]
 }
+# copy_answer: selects and copies what the answer box holds (the box must have
+# the focus). holds TEXT: whether the clipboard holds TEXT; it is read until
+# the program has handled the copy.
+copy_answer() { xdotool key ctrl+a ctrl+c; }
+holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+expect_answer() {
+  poll_until 10 "the answer box to hold '$1'" holds "$1" \
+    || fail "$2: the answer box holds '$(xclip -o -selection clipboard 2>/dev/null)', not '$1'"
+}
 
 # A measurement draws the red zero mark across the rule (60 pixels and more;
 # the rest drawing has none) and gives the answer box the focus.
-xdotool key alt+m
-poll_until 10 "the measurement's red zero mark" measured || fail "Alt+M posed no measurement"
+[ "$(tallest_red_run "$shots/rest.png")" -lt 60 ] || fail "Alt+C and Return posed a measurement"
 
+# Alt+M and the answer typed at once: the measurement is posed before the
+# first digit, which reaches the answer box with the rest.
+xdotool key alt+m type --delay 20 '12.35'
+poll_until 10 "the measurement's red zero mark" measured || fail "Alt+M posed no measurement"
 # Alt+M again: Nova Mesura is disabled now, and nothing may reach the answer.
 xdotool key alt+m
-xdotool type --delay 20 '12.35'
-xdotool key ctrl+a ctrl+c
-answer=$(xclip -o -selection clipboard 2>/dev/null || true)
-[ "$answer" = " 12.35" ] || fail "the answer box holds '$answer', not ' 12.35'"
+copy_answer
+expect_answer " 12.35" "Alt+M and typing at once, then Alt+M"
 
 xdotool key Return
-# The verdict, in red, in its label (40,464 217x25 in the client area).
 capture "$main" "$shots/checked.png" '#FF0000' "217x25+40+$((top + 464))" || fail "no verdict after Return"
+
+# Alt+C then Return 40 ms later: Alt+C checks the answer and gives "Nova
+# Mesura" the focus, so the Return poses the next measurement, which empties
+# the answer box and gives it the focus. Checked twice instead, the box would
+# keep its answer and the focus would stay off it.
+xdotool key alt+m type --delay 20 '12.35'
+xdotool key --delay 40 alt+c Return
+copy_answer
+expect_answer " " "Alt+C and Return at once"
 rm -f "$shots/measured.png"
 
 xdotool key alt+s
 poll_until 10 "the program to end after Alt+S" sh -c "! kill -0 $app" || fail "Alt+S did not end the program"
 status=0
 wait "$app" || status=$?
+app=
 [ "$status" -eq 0 ] || fail "exit status $status"
-echo "PASS: intro, rest, measurement, Alt+M in the answer box, check and exit in a real window"
+echo "PASS: intro by Alt+C and Return, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, exit, in a real window"
