@@ -39,9 +39,18 @@ for size in 16 24 32 48 64 128 256; do
   file "$png" | grep -q "$size x $size" || fail "the ${size}px icon is not ${size}px"
 done
 desktop-file-validate "$stage/usr/share/applications/$id.desktop"
-# Pedantic, but for the one notice that the reverse-DNS id has a capital.
-appstream=$(appstreamcli validate --no-net --pedantic --no-color "$stage/usr/share/metainfo/$id.metainfo.xml" 2>&1 || true)
-issues=$(echo "$appstream" | grep -E '^[EWIP]:' | grep -v 'cid-has-number-prefix\|cid-contains-uppercase-letter' || true)
+# Pedantic, but for three notices: the reverse-DNS id has a capital; AppStream
+# 0.16 (Debian 12) does not know the <developer> tag that 1.0 (Debian 13) asks
+# for; and Menvori has no homepage yet, which from 1.0 on is a warning that
+# the validator lets a component without one lower (the package's lintian
+# override says the same).
+homepage=()
+dpkg --compare-versions "$(appstreamcli --version | sed -n 's/^AppStream version: //p')" ge 1.0 \
+  && homepage=(--override=url-homepage-missing=info)
+appstream=$(appstreamcli validate --no-net --pedantic --no-color "${homepage[@]}" \
+  "$stage/usr/share/metainfo/$id.metainfo.xml" 2>&1 || true)
+issues=$(echo "$appstream" | grep -E '^[EWIP]:' \
+  | grep -v -e 'cid-contains-uppercase-letter' -e 'unknown-tag developer$' -e 'url-homepage-missing' || true)
 [ -z "$issues" ] || { echo "$appstream"; fail "appstreamcli reports issues"; }
 echo "install tree, desktop entry and metainfo: valid"
 

@@ -9,16 +9,29 @@
 # is asked. Runs as root, or through sudo otherwise.
 set -euo pipefail
 
+# The releases this is tested on; their package names are the same.
+release=$(. /etc/os-release 2>/dev/null && echo "${ID:-}-${VERSION_CODENAME:-}")
+case $release in
+  debian-bookworm | debian-trixie) ;;
+  *)
+    echo "setup: this is '${release}'; Menvori is set up and tested on Debian 12 (bookworm) and 13 (trixie) only" >&2
+    exit 3 ;;
+esac
+
 build=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-liberation2)
 testing=(
   # the sanitizer build and the fuzzer
-  clang libclang-rt-14-dev
-  # real-window tests and pictures
-  xvfb xdotool openbox imagemagick x11-utils xclip python3
+  clang libclang-rt-dev
+  # real-window tests and pictures, each in a private D-Bus session
+  xvfb xdotool openbox imagemagick x11-utils xclip python3 dbus
+  # the same on Wayland: a headless compositor, its keyboard and screenshots
+  sway wtype grim qt6-wayland
   # screen-reader tests over AT-SPI
-  dbus at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
-  # install, package and licence checks
-  desktop-file-utils appstream dpkg-dev file libglib2.0-bin lintian reuse
+  at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
+  # install, package and licence checks (reuse reads the files git tracks)
+  desktop-file-utils appstream dpkg-dev file libglib2.0-bin lintian reuse git
+  # the fresh-machine check
+  debootstrap
 )
 
 case "${1:-}" in
