@@ -25,7 +25,7 @@ testing=(
   # real-window tests and pictures, each in a private D-Bus session
   xvfb xdotool openbox imagemagick x11-utils xclip python3 dbus
   # the same on Wayland: a headless compositor, its keyboard and screenshots
-  sway wtype grim qt6-wayland
+  sway wtype grim wl-clipboard qt6-wayland
   # screen-reader tests over AT-SPI
   at-spi2-core python3-pyatspi python3-gi gir1.2-atspi-2.0
   # install, package and licence checks (reuse reads the files git tracks)
