@@ -89,7 +89,10 @@ status=0
 chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   HOME=/root LANG=C.UTF-8 TERM=dumb ${CI:+CI=$CI} \
   bash -c 'cd /root/menvori && bash scripts/test.sh' 2>&1 | tee "$log" || status=${PIPESTATUS[0]}
-counts=$(grep -E '^[0-9]+% tests passed' "$log" | paste -sd ';' - || true)
-echo "fresh-check $suite: $([ $status -eq 0 ] && echo PASS || echo "FAIL (status $status)") in $((SECONDS - start)) s" \
-  "(test command $((SECONDS - tests_start)) s; ${counts:-no ctest summary})"
+# ctest's summaries, "100% tests passed, 0 tests failed out of 14", one a build.
+read -r passed failed < <(sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests\? failed out of \([0-9]*\)$/\1 \2/p' "$log" \
+  | awk '{f += $1; n += $2} END {print n - f, f + 0}')
+echo "fresh-check $suite: $([ $status -eq 0 ] && echo PASS || echo "FAIL (status $status)") in $((SECONDS - start)) s," \
+  "the test command $((SECONDS - tests_start)) s, $(grep -c '^[0-9]*% tests passed' "$log" || true) ctest runs"
+echo "$suite: $passed passed, $failed failed"
 exit $status

@@ -59,6 +59,7 @@ deb=$(ls -t "$build"/menvori_*.deb | head -n 1)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "package: $(basename "$deb"), Depends: $depends"
 echo "$depends" | grep -q libqt6widgets6 || fail "the package's dependencies were not computed"
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
 lintian --fail-on error,warning --tag-display-limit 0 "$deb" || fail "lintian reports errors or warnings"
 echo "lintian: no error, no warning"
 
