@@ -5,10 +5,10 @@
 
 #include "answer.h"
 #include "answerbox.h"
-#include "commandbutton.h"
 #include "appfonts.h"
 #include "caliper.h"
 #include "colours.h"
+#include "commandbutton.h"
 #include "drawingsurface.h"
 #include "frmintroduccio.h"
 #include "measurement.h"
