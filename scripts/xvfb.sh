@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 Menvori developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Sourced by the scripts and tests that need a real X server. Every wait here
+# Sourced by the scripts and tests that need a real X server (and by the
+# Wayland test, for its waits and pictures). Every wait here
 # polls for its condition with a deadline, and every process is ended by the
 # PID its starter recorded.
 
@@ -80,4 +81,23 @@ shows_colour() {
 }
 capture() {
   poll_until 10 "window $1 to show $3${4:+ in $4}" shows_colour "$@"
+}
+
+# tallest_red_run IMAGE: the height of the tallest unbroken run of pure red
+# pixels in any column of IMAGE. A measurement's red zero mark crosses the
+# rule, 60 pixels and more; the drawing at rest has none so tall.
+tallest_red_run() {
+  convert "$1" ppm:- | python3 -c '
+import sys
+data = sys.stdin.buffer.read()
+parts = data.split(maxsplit=4)
+w, h, pix = int(parts[1]), int(parts[2]), parts[4]
+best = 0
+for x in range(w):
+    run = 0
+    for y in range(h):
+        i = 3 * (y * w + x)
+        run = run + 1 if pix[i:i + 3] == b"\xff\x00\x00" else 0
+        best = max(best, run)
+print(best)'
 }

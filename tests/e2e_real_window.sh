@@ -45,21 +45,6 @@ has_colour "$shots/rest.png" '#FFE0C0' || fail "the main window is not peach"
 # The main window's client area is 554 pixels high below its menu bar.
 eval "$(xwininfo -id "$main" | awk '/Width:/ {print "ww=" $2} /Height:/ {print "wh=" $2}')"
 top=$((wh - 554))
-tallest_red_run() {
-  convert "$1" ppm:- | python3 -c '
-import sys
-data = sys.stdin.buffer.read()
-parts = data.split(maxsplit=4)
-w, h, pix = int(parts[1]), int(parts[2]), parts[4]
-best = 0
-for x in range(w):
-    run = 0
-    for y in range(h):
-        i = 3 * (y * w + x)
-        run = run + 1 if pix[i:i + 3] == b"\xff\x00\x00" else 0
-        best = max(best, run)
-print(best)'
-}
 measured() {
   import -window "$main" "$shots/measured.png" 2>/dev/null && [ "$(tallest_red_run "$shots/measured.png")" -ge 60 ]
 }

@@ -553,34 +553,31 @@ void TestWindows::commandsAtOnce_data()
     QTest::addColumn<bool>("measuringAfter");
     QTest::addColumn<QString>("box");
 
-    // From rest after one right answer: 1 measurement, 1 right.
-    auto rest = [](const char *name, const QStringList &steps, int measurements, bool measuringAfter,
-                   const char *box) {
-        QTest::newRow(name) << false << steps << measurements << 1 << measuringAfter << QString::fromUtf8(box);
+    // From rest after one right answer (1 measurement, 1 right), or waiting
+    // for the right answer to the second measurement.
+    auto row = [](bool measuring, const char *name, const QStringList &steps, int measurements,
+                  bool measuringAfter, const char *box) {
+        QTest::newRow(name) << measuring << steps << measurements << (measuring ? 2 : 1) << measuringAfter
+                            << QString::fromUtf8(box);
     };
-    rest("Alt+M, then Return: the blank is judged", {"Alt+M", "Return"}, 2, false, " ");
-    rest("Alt+M, then Space types it", {"Alt+M", "Space"}, 2, true, "  ");
-    rest("Alt+M, then a click on Nova Mesura", {"Alt+M", "click Nova Mesura"}, 2, true, " ");
-    rest("Alt+M, then two clicks on Nova Mesura", {"Alt+M", "click Nova Mesura", "click Nova Mesura"}, 2, true, " ");
-    rest("Alt+M twice", {"Alt+M", "Alt+M"}, 2, true, " ");
-    rest("Alt+M, then Alt+C: the blank is judged", {"Alt+M", "Alt+C"}, 2, false, " ");
-    rest("Alt+M, then typing", {"Alt+M", "type 12.35"}, 2, true, " 12.35");
-    rest("Return held on Nova Mesura", {"Return held"}, 2, true, " ");
-    rest("a screen reader's press of Nova Mesura, then Return", {"press Nova Mesura", "Return"}, 2, true, " ");
+    row(false, "Alt+M, then Return: the blank is judged", {"Alt+M", "Return"}, 2, false, " ");
+    row(false, "Alt+M, then Space types it", {"Alt+M", "Space"}, 2, true, "  ");
+    row(false, "Alt+M, then a click on Nova Mesura", {"Alt+M", "click Nova Mesura"}, 2, true, " ");
+    row(false, "Alt+M, then two clicks on Nova Mesura", {"Alt+M", "click Nova Mesura", "click Nova Mesura"}, 2, true, " ");
+    row(false, "Alt+M twice", {"Alt+M", "Alt+M"}, 2, true, " ");
+    row(false, "Alt+M, then Alt+C: the blank is judged", {"Alt+M", "Alt+C"}, 2, false, " ");
+    row(false, "Alt+M, then typing", {"Alt+M", "type 12.35"}, 2, true, " 12.35");
+    row(false, "Return held on Nova Mesura", {"Return held"}, 2, true, " ");
+    row(false, "a screen reader's press of Nova Mesura, then Return", {"press Nova Mesura", "Return"}, 2, true, " ");
 
-    // Waiting for the right answer to the second measurement.
-    auto answering = [](const char *name, const QStringList &steps, int measurements, bool measuringAfter,
-                        const char *box) {
-        QTest::newRow(name) << true << steps << measurements << 2 << measuringAfter << QString::fromUtf8(box);
-    };
-    answering("Alt+C, then Return poses the next", {"Alt+C", "Return"}, 3, true, " ");
-    answering("Alt+C, then Space poses the next", {"Alt+C", "Space"}, 3, true, " ");
-    answering("Alt+C, then a click on Comprovació", {"Alt+C", "click Comprovació"}, 2, false, "12.35");
-    answering("Alt+C twice", {"Alt+C", "Alt+C"}, 2, false, "12.35");
-    answering("Alt+C, then Alt+M, then typing", {"Alt+C", "Alt+M", "type 12.35"}, 3, true, " 12.35");
-    answering("two clicks on Comprovació at once", {"click Comprovació", "click Comprovació"}, 2, false, "12.35");
-    answering("Return held in the answer box", {"Return held"}, 2, false, "12.35");
-    answering("a screen reader's press of Comprovació, then Return", {"press Comprovació", "Return"}, 2, false,
+    row(true, "Alt+C, then Return poses the next", {"Alt+C", "Return"}, 3, true, " ");
+    row(true, "Alt+C, then Space poses the next", {"Alt+C", "Space"}, 3, true, " ");
+    row(true, "Alt+C, then a click on Comprovació", {"Alt+C", "click Comprovació"}, 2, false, "12.35");
+    row(true, "Alt+C twice", {"Alt+C", "Alt+C"}, 2, false, "12.35");
+    row(true, "Alt+C, then Alt+M, then typing", {"Alt+C", "Alt+M", "type 12.35"}, 3, true, " 12.35");
+    row(true, "two clicks on Comprovació at once", {"click Comprovació", "click Comprovació"}, 2, false, "12.35");
+    row(true, "Return held in the answer box", {"Return held"}, 2, false, "12.35");
+    row(true, "a screen reader's press of Comprovació, then Return", {"press Comprovació", "Return"}, 2, false,
               "12.35");
 }
 

@@ -55,7 +55,7 @@ fi
 # Inside the private session, as an unprivileged user.
 program=$2
 shots=$3
-source "$here/../scripts/xvfb.sh" # poll_until, has_colour
+source "$here/../scripts/xvfb.sh" # poll_until, has_colour, tallest_red_run
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
 
@@ -116,27 +116,14 @@ wtype -k Return
 poll_until 20 "the main window" shown Menvori || fail "no main window after Return"
 shown " " && fail "the introduction window is still on screen"
 [ "$(window_with Menvori)" = cat.menvori.Menvori ] || fail "the main window's app id is '$(window_with Menvori)'"
-poll_until 10 "the peach window with its rest drawing" sh -c \
-  "grim '$shots/wayland-rest.png' && $(declare -f has_colour); has_colour '$shots/wayland-rest.png' '#FFE0C0' && has_colour '$shots/wayland-rest.png' '#FF0000'" \
-  || fail "the main window shows no rest drawing"
+rest_drawn() {
+  shot "$shots/wayland-rest.png" && has_colour "$shots/wayland-rest.png" '#FFE0C0' \
+    && has_colour "$shots/wayland-rest.png" '#FF0000'
+}
+poll_until 10 "the peach window with its rest drawing" rest_drawn || fail "the main window shows no rest drawing"
 
 # A measurement's red zero mark crosses the rule: a red run 60 pixels high,
 # which the rest drawing has not.
-tallest_red_run() {
-  convert "$1" ppm:- | python3 -c '
-import sys
-data = sys.stdin.buffer.read()
-parts = data.split(maxsplit=4)
-w, h, pix = int(parts[1]), int(parts[2]), parts[4]
-best = 0
-for x in range(0, w):
-    run = 0
-    for y in range(h):
-        i = 3 * (y * w + x)
-        run = run + 1 if pix[i:i + 3] == b"\xff\x00\x00" else 0
-        best = max(best, run)
-print(best)'
-}
 measured() { shot "$XDG_RUNTIME_DIR/measured.png" && [ "$(tallest_red_run "$XDG_RUNTIME_DIR/measured.png")" -ge 60 ]; }
 [ "$(tallest_red_run "$shots/wayland-rest.png")" -lt 60 ] || fail "a measurement was posed before Alt+M"
 
