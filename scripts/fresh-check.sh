@@ -55,6 +55,7 @@ cleanup() {
   rm -rf --one-file-system "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
 mount_into() { # mount_into TARGET mount-arguments...
   local target=$root$1
   shift

@@ -20,8 +20,9 @@ esac
 
 build=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-liberation2)
 testing=(
-  # the sanitizer build and the fuzzer
-  clang libclang-rt-dev
+  # the sanitizer build and the fuzzer; llvm-symbolizer names the frames of
+  # sanitizer reports, which the leak suppressions match by name
+  clang libclang-rt-dev llvm
   # real-window tests and pictures, each in a private D-Bus session
   xvfb xdotool openbox imagemagick x11-utils xclip python3 dbus
   # the same on Wayland: a headless compositor, its keyboard and screenshots
