@@ -9,7 +9,7 @@
 //   check                  checkAnswer with its label updates
 //   parse-1MB, -2MB, -4MB  parseNumber on pasted texts of those sizes
 #include "appsetup.h"
-#include "drawingsurface.h"
+#include "picturearea.h"
 #include "frmmenvori.h"
 #include "numbers.h"
 
@@ -64,8 +64,8 @@ int main(int argc, char *argv[])
             2001, [&] { w.cmdComprovacio->click(); },
             [&] {
                 w.cmdNovaMesura->click();
-                (void)w.PicCoordenades->render(scale);
-                (void)w.PicZoom->render(scale);
+                (void)w.PicCoordenades->picture().render(scale);
+                (void)w.PicZoom->picture().render(scale);
             });
         report(scale == 1.0 ? "measure@1" : "measure@2", t);
     }

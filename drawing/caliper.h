@@ -3,9 +3,8 @@
 
 #pragma once
 
+#include "drawingsurface.h"
 #include "exercisestate.h"
-
-class DrawingSurface;
 
 // The caliper's pictures. Each routine is a fixed sequence of surface
 // operations in twips; the tick loops on the caliper picture count with the
@@ -14,6 +13,17 @@ class DrawingSurface;
 // On the caliper picture 100 twips stand for 1 mm, the rule's zero line is at
 // x = 1000 and its lower edge y = 1100 is where the rule's ticks (rising) and
 // the vernier's ticks (hanging) meet.
+
+// The two pictures, blank: the caliper, and the magnified vernier with its
+// caption band at the top.
+inline DrawingSurface blankCaliper()
+{
+    return {11895, 3615};
+}
+inline DrawingSurface blankZoom()
+{
+    return {5805, 1455};
+}
 
 // The beam with its millimetre scale 0..100 and the fixed jaw.
 void drawFixedRule(ExerciseState &s, DrawingSurface &caliper);

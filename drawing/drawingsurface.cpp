@@ -9,7 +9,6 @@
 #include "twips.h"
 
 #include <QFontMetrics>
-#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -31,17 +30,10 @@ int lineWidth(qreal scale)
 
 } // namespace
 
-DrawingSurface::DrawingSurface(QWidget *parent)
-    : QWidget(parent)
+DrawingSurface::DrawingSurface(int widthTwips, int heightTwips)
+    : widthTwips_(widthTwips)
+    , heightTwips_(heightTwips)
 {
-    // The surface paints every pixel itself.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void DrawingSurface::add(DrawOp op)
-{
-    ops_.push_back(std::move(op));
-    update();
 }
 
 void DrawingSurface::clear()
@@ -49,62 +41,59 @@ void DrawingSurface::clear()
     ops_.clear();
     curX_ = 0;
     curY_ = 0;
-    update();
 }
 
 void DrawingSurface::line(float x1, float y1, float x2, float y2, std::optional<QRgb> colour)
 {
-    add({DrawOp::Kind::Line, x1, y1, x2, y2, colour.value_or(colours::Black), {}});
+    ops_.push_back({DrawOp::Kind::Line, x1, y1, x2, y2, colour.value_or(colours::Black), {}});
     curX_ = x2;
     curY_ = y2;
 }
 
 void DrawingSurface::lineTo(float x2, float y2, std::optional<QRgb> colour)
 {
-    add({DrawOp::Kind::LineTo, curX_, curY_, x2, y2, colour.value_or(colours::Black), {}});
+    ops_.push_back({DrawOp::Kind::LineTo, curX_, curY_, x2, y2, colour.value_or(colours::Black), {}});
     curX_ = x2;
     curY_ = y2;
 }
 
 void DrawingSurface::fillBox(float x1, float y1, float x2, float y2, QRgb colour)
 {
-    add({DrawOp::Kind::FillBox, x1, y1, x2, y2, colour, {}});
+    ops_.push_back({DrawOp::Kind::FillBox, x1, y1, x2, y2, colour, {}});
 }
 
 void DrawingSurface::outlineBox(float x1, float y1, float x2, float y2, QRgb colour)
 {
-    add({DrawOp::Kind::OutlineBox, x1, y1, x2, y2, colour, {}});
+    ops_.push_back({DrawOp::Kind::OutlineBox, x1, y1, x2, y2, colour, {}});
 }
 
 void DrawingSurface::printNumber(double value)
 {
     const QString text = QString::fromStdString(numberText(value)) + QLatin1Char(' ');
-    add({DrawOp::Kind::PrintNumber, curX_, curY_, curX_, curY_, colours::Black, text});
+    ops_.push_back({DrawOp::Kind::PrintNumber, curX_, curY_, curX_, curY_, colours::Black, text});
+}
+
+QSize DrawingSurface::pixelSize() const
+{
+    return {twipsToPixels(float(widthTwips_)), twipsToPixels(float(heightTwips_))};
 }
 
 QImage DrawingSurface::render(qreal scale) const
 {
-    QImage image(static_cast<int>(std::ceil(width() * scale)),
-                 static_cast<int>(std::ceil(height() * scale)), QImage::Format_RGB32);
+    const QSize size = pixelSize();
+    QImage image(static_cast<int>(std::ceil(size.width() * scale)),
+                 static_cast<int>(std::ceil(size.height() * scale)), QImage::Format_RGB32);
     QPainter painter(&image);
-    paintOps(painter, scale);
+    paint(painter, scale);
     return image;
 }
 
-void DrawingSurface::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    const qreal scale = devicePixelRatioF();
-    // Work in device pixels, so that every line is snapped to the pixel grid.
-    painter.setWorldTransform(QTransform::fromScale(1.0 / scale, 1.0 / scale));
-    paintOps(painter, scale);
-}
-
-void DrawingSurface::paintOps(QPainter &painter, qreal scale) const
+void DrawingSurface::paint(QPainter &painter, qreal scale) const
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRect(0, 0, static_cast<int>(std::ceil(width() * scale)) + 1,
-                           static_cast<int>(std::ceil(height() * scale)) + 1),
+    const QSize size = pixelSize();
+    painter.fillRect(QRect(0, 0, static_cast<int>(std::ceil(size.width() * scale)) + 1,
+                           static_cast<int>(std::ceil(size.height() * scale)) + 1),
                      QColor(colours::Peach));
 
     const int w = lineWidth(scale);

@@ -5,8 +5,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointF>
+#include <QSize>
 #include <QString>
-#include <QWidget>
 
 #include <optional>
 #include <vector>
@@ -22,12 +23,14 @@ struct DrawOp {
     float x1, y1, x2, y2;
     QRgb colour;
     QString text;
+
+    bool operator==(const DrawOp &) const = default;
 };
 
-// A picture area of the main window. It keeps everything drawn since the last
-// clear() as a list of operations in twips and paints that list, scaled to the
-// screen, whenever the toolkit asks: hiding, covering and showing it again
-// shows the same picture, and it never draws anything of its own accord.
+// A picture of a given size in twips: everything drawn on it since the last
+// clear(), as a list of operations, and the current point. It is a value:
+// two pictures are equal when the same operations were drawn on them, and it
+// renders itself at any screen scale.
 //
 // Twips map to device-independent pixels at 15 twips a pixel (rounded to the
 // nearest pixel), then to device pixels by the screen's scale (rounded down).
@@ -35,11 +38,9 @@ struct DrawOp {
 // snapped to the pixel grid and not antialiased, so that two lines at the same
 // twip land on the same pixel column at every scale. What falls outside is
 // clipped.
-class DrawingSurface : public QWidget {
-    Q_OBJECT
-
+class DrawingSurface {
 public:
-    explicit DrawingSurface(QWidget *parent = nullptr);
+    DrawingSurface(int widthTwips, int heightTwips);
 
     void clear();
     void line(float x1, float y1, float x2, float y2, std::optional<QRgb> colour = {});
@@ -50,21 +51,21 @@ public:
     void printNumber(double value);
 
     const std::vector<DrawOp> &operations() const { return ops_; }
-    float currentX() const { return curX_; }
-    float currentY() const { return curY_; }
+    QPointF currentPoint() const { return {curX_, curY_}; }
 
+    // The size in device-independent pixels.
+    QSize pixelSize() const;
     // The picture as it appears on a screen of the given scale (device pixels
-    // per device-independent pixel), the whole widget size.
+    // per device-independent pixel).
     QImage render(qreal scale) const;
+    // Paints it on a painter whose units are device pixels of that scale.
+    void paint(QPainter &painter, qreal scale) const;
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
+    bool operator==(const DrawingSurface &) const = default;
 
 private:
-    // Paints on a painter whose units are device pixels.
-    void paintOps(QPainter &painter, qreal scale) const;
-    void add(DrawOp op);
-
+    int widthTwips_;
+    int heightTwips_;
     std::vector<DrawOp> ops_;
     float curX_ = 0;
     float curY_ = 0;

@@ -22,4 +22,6 @@ struct ExerciseState {
     std::uint8_t Apreciacio = 0;  // 1 = 0,05 mm, 2 = 0,1 mm
     float NumMesures = 0;         // measurements posed in this run
     float NumEncerts = 0;         // checks judged right in this run
+
+    bool operator==(const ExerciseState &) const = default;
 };

@@ -19,11 +19,20 @@ std::uint64_t splitMix64(std::uint64_t &state)
 
 } // namespace
 
-void ClockRandomSource::reseed()
+std::uint64_t ClockRandomSource::systemNanoseconds()
 {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const auto nanos = static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+}
+
+ClockRandomSource::ClockRandomSource(Clock clock)
+    : clock_(std::move(clock))
+{
+}
+
+void ClockRandomSource::reseed()
+{
+    const std::uint64_t nanos = clock_();
     ++draws_;
     std::uint64_t counter = draws_;
     state_ = nanos ^ splitMix64(counter);

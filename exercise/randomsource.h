@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 // Where a measurement's random value comes from. The drill reseeds before
 // every draw; tests substitute a source that yields chosen values.
@@ -20,6 +21,12 @@ public:
 // reseeds within the same clock tick still give unrelated values.
 class ClockRandomSource final : public RandomSource {
 public:
+    // The clock in nanoseconds; tests hand in one that stands still.
+    using Clock = std::function<std::uint64_t()>;
+    static std::uint64_t systemNanoseconds();
+
+    explicit ClockRandomSource(Clock clock = systemNanoseconds);
+
     void reseed() override;
     float next() override;
 
@@ -28,6 +35,7 @@ public:
     static float toUnitFloat(std::uint64_t bits);
 
 private:
+    Clock clock_;
     std::uint64_t state_ = 0;
     std::uint64_t draws_ = 0;
 };

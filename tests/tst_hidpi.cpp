@@ -6,7 +6,7 @@
 // its proportions, every caption fits in the program's faces, and the caliper's lines are crisp, one line's width of whole device
 // pixels, on the columns worked out by hand for each scale.
 #include "appfonts.h"
-#include "drawingsurface.h"
+#include "picturearea.h"
 #include "windowfixture.h"
 
 #include <QFontInfo>
@@ -105,7 +105,7 @@ void TestHiDpi::captionsFit()
 void TestHiDpi::ruleTicksAreCrisp()
 {
     auto window = startMainWindow();
-    DrawingSurface *caliper = window->PicCoordenades;
+    PictureArea *caliper = window->PicCoordenades;
     const ScaleFacts &f = facts.at(caliper->devicePixelRatioF());
     const QImage image = caliper->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRgb black = qRgb(0, 0, 0), peach = qRgb(255, 224, 192);

@@ -4,7 +4,8 @@
 // The two windows as a student meets them: start-up, the controls at first
 // display, whole drill cycles by mouse and keyboard, the menu, the zoom
 // options and the access keys.
-#include "drawingsurface.h"
+#include "caliper.h"
+#include "picturearea.h"
 #include "posedrandom.h"
 #include "windowfixture.h"
 
@@ -258,9 +259,8 @@ void TestWindows::firstDisplayState()
                            static_cast<QWidget *>(w.lblTirades), static_cast<QWidget *>(w.lblEncerts)})
         QVERIFY2(textOf(empty).isEmpty(), qPrintable(empty->objectName()));
 
-    QVERIFY(w.cmdNovaMesura->isEnabled());
+    QCOMPARE(drillStep(w), WaitingForMeasurement);
     QVERIFY(w.cmdSortir->isEnabled());
-    QVERIFY(!w.cmdComprovacio->isEnabled());
     QVERIFY(!w.txtApreciacio->isEnabled());
     QVERIFY(w.txtSolucioAlumnes->isEnabled());
     QVERIFY(w.OptZoom->isChecked());
@@ -294,9 +294,14 @@ void TestWindows::firstDisplayState()
 
     // The caliper at rest: rule, closed slide with its twenty-division
     // vernier, and the magnified vernier with one red line at its zero.
-    const auto &caliper = w.PicCoordenades->operations();
-    QCOMPARE(int(caliper.size()), (10 + 101 + 22 + 10) + (12 + 10 + 22));
-    const QImage zoom = w.PicZoom->render(1);
+    ExerciseState rest;
+    DrawingSurface caliper = blankCaliper(), zoomPicture = blankZoom();
+    drawFixedRule(rest, caliper);
+    drawRestSlide(rest, caliper);
+    drawRestZoom(zoomPicture);
+    QCOMPARE(w.PicCoordenades->picture(), caliper);
+    QCOMPARE(w.PicZoom->picture(), zoomPicture);
+    const QImage zoom = w.PicZoom->picture().render(1);
     QCOMPARE(zoom.pixel(7, 33) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF); // x 100, y 500 twips
 
     // The tab order, passing over what takes no focus.
@@ -374,12 +379,11 @@ void TestWindows::drillCycle()
     QVERIFY(w.lblResultat->text().isEmpty());
     QVERIFY(w.lblValorNonius->text().isEmpty());
     QVERIFY(w.lblEncerts->text().isEmpty());
-    QVERIFY(!w.cmdNovaMesura->isEnabled());
-    QVERIFY(w.cmdComprovacio->isEnabled());
+    QCOMPARE(drillStep(w), WaitingForAnswer);
     QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
     QCOMPARE(w.state.Posicio, 1000.f + 100.f * w.state.ValorRegle + w.state.ValorNonius);
     // Only this measurement is drawn: the rule and the slide, no rest slide.
-    const auto &ops = w.PicCoordenades->operations();
+    const auto &ops = w.PicCoordenades->picture().operations();
     QCOMPARE(ops[ops.size() - 1].kind, DrawOp::Kind::PrintNumber);
     QVERIFY(std::none_of(ops.begin(), ops.end(), [](const DrawOp &o) { return o.x1 == 900 && o.y2 == 1800; }));
 
@@ -400,8 +404,7 @@ void TestWindows::drillCycle()
     QFETCH(int, rightAnswers);
     QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  %1").arg(rightAnswers));
     QCOMPARE(w.state.NumEncerts, float(rightAnswers));
-    QVERIFY(w.cmdNovaMesura->isEnabled());
-    QVERIFY(!w.cmdComprovacio->isEnabled());
+    QCOMPARE(drillStep(w), WaitingForMeasurement);
     QCOMPARE(QApplication::focusWidget(), w.cmdNovaMesura);
     QCOMPARE(w.txtSolucioAlumnes->text(), answer.isEmpty() ? QString() : answer);
 
@@ -442,7 +445,7 @@ void TestWindows::enterKey()
     QVERIFY(w.lblOK->text().isEmpty());
     QVERIFY(w.lblEncerts->text().isEmpty());
     QCOMPARE(w.state.NumEncerts, 0.f);
-    QVERIFY(w.cmdNovaMesura->isEnabled());
+    QCOMPARE(drillStep(w), WaitingForMeasurement);
 
     w.cmdNovaMesura->click();
     QTest::keyClicks(w.txtSolucioAlumnes, QStringLiteral("12.35"));
@@ -458,8 +461,7 @@ void TestWindows::enterKey()
         enter();
     QCOMPARE(w.state.NumEncerts, 1.f);
     QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  1"));
-    QVERIFY(w.cmdNovaMesura->isEnabled());
-    QVERIFY(!w.cmdComprovacio->isEnabled());
+    QCOMPARE(drillStep(w), WaitingForMeasurement);
 }
 
 void TestWindows::altKeys_data()
@@ -540,8 +542,7 @@ void TestWindows::altKeys()
     QCOMPARE(w.txtSolucioAlumnes->text(), effect == "types" ? typed + QLatin1Char('@') : typed);
     QCOMPARE(w.state.NumMesures, measurements);
     QVERIFY(w.lblOK->text().isEmpty());
-    QCOMPARE(w.cmdComprovacio->isEnabled(), measuring);
-    QCOMPARE(w.cmdNovaMesura->isEnabled(), !measuring);
+    QCOMPARE(drillStep(w), measuring ? WaitingForAnswer : WaitingForMeasurement);
 }
 
 void TestWindows::commandsAtOnce_data()
@@ -649,8 +650,7 @@ void TestWindows::commandsAtOnce()
     QTEST(int(w.state.NumMesures), "measurements");
     QTEST(int(w.state.NumEncerts), "rightAnswers");
     QFETCH(bool, measuringAfter);
-    QCOMPARE(w.cmdComprovacio->isEnabled(), measuringAfter);
-    QCOMPARE(w.cmdNovaMesura->isEnabled(), !measuringAfter);
+    QCOMPARE(drillStep(w), measuringAfter ? WaitingForAnswer : WaitingForMeasurement);
     QCOMPARE(QApplication::focusWidget(), measuringAfter ? static_cast<QWidget *>(w.txtSolucioAlumnes)
                                                          : static_cast<QWidget *>(w.cmdNovaMesura));
     QTEST(w.txtSolucioAlumnes->text(), "box");
@@ -665,11 +665,11 @@ void TestWindows::resolutionMenu()
     PosedRandom &random = *posed.random;
 
     // At rest: the menu changes the resolution box and nothing else.
-    const size_t restOps = w.PicCoordenades->operations().size();
+    const DrawingSurface restCaliper = w.PicCoordenades->picture();
     w.mnuDècimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
     QCOMPARE(w.state.Apreciacio, std::uint8_t(2));
-    QCOMPARE(w.PicCoordenades->operations().size(), restOps);
+    QCOMPARE(w.PicCoordenades->picture(), restCaliper);
     w.mnu5Centèssimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,05 mm"));
 
@@ -678,13 +678,13 @@ void TestWindows::resolutionMenu()
     random.pose(4560);
     w.cmdNovaMesura->click();
     QCOMPARE(w.state.Posicio, 4565.f);
-    const auto before = w.PicCoordenades->operations().size();
-    const auto zoomBefore = w.PicZoom->operations().size();
+    const DrawingSurface before = w.PicCoordenades->picture();
+    const DrawingSurface zoomBefore = w.PicZoom->picture();
     w.mnuDècimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
-    QCOMPARE(w.PicCoordenades->operations().size(), before);
-    QCOMPARE(w.PicZoom->operations().size(), zoomBefore);
-    QVERIFY(w.cmdComprovacio->isEnabled());
+    QCOMPARE(w.PicCoordenades->picture(), before);
+    QCOMPARE(w.PicZoom->picture(), zoomBefore);
+    QCOMPARE(drillStep(w), WaitingForAnswer);
     QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
     w.txtSolucioAlumnes->setText(QStringLiteral("35.65"));
     w.cmdComprovacio->click();
@@ -695,7 +695,7 @@ void TestWindows::resolutionMenu()
     w.cmdNovaMesura->click();
     QCOMPARE(w.state.Posicio, 4570.f);
     int shortLines = 0;
-    for (const DrawOp &op : w.PicCoordenades->operations())
+    for (const DrawOp &op : w.PicCoordenades->picture().operations())
         shortLines += op.kind == DrawOp::Kind::Line && op.y1 == 1100 && op.y2 == 1200;
     QCOMPARE(shortLines, 0);
 }
@@ -705,7 +705,7 @@ void TestWindows::zoomOptions()
     auto window = startMainWindow();
     frmMenvori &w = *window;
     const QPoint zoomCentre = w.PicZoom->geometry().center();
-    const auto restZoom = w.PicZoom->operations().size();
+    const DrawingSurface restZoom = w.PicZoom->picture();
 
     QTest::mouseClick(w.OptNoZoom, Qt::LeftButton);
     QVERIFY(w.OptNoZoom->isChecked());
@@ -717,13 +717,18 @@ void TestWindows::zoomOptions()
 
     // A measurement while hidden still draws the zoom view.
     w.cmdNovaMesura->click();
-    QVERIFY(w.PicZoom->operations().size() != restZoom);
-    const auto drawn = w.PicZoom->operations().size();
+    QVERIFY(w.PicZoom->picture() != restZoom);
+    const DrawingSurface drawn = w.PicZoom->picture();
     QTest::mouseClick(w.OptZoom, Qt::LeftButton);
     QVERIFY(w.PicZoom->isVisible());
     QCOMPARE(w.PicZoom->geometry(), QRect(400, 0, 387, 97));
-    QCOMPARE(w.PicZoom->operations().size(), drawn);
-    QVERIFY(w.cmdComprovacio->isEnabled()); // the drill's state is untouched
+    QCOMPARE(w.PicZoom->picture(), drawn);
+    // Shown again, it shows the picture drawn while hidden (below its caption).
+    const int top = w.LblLecturaDirecte->geometry().bottom() + 1;
+    const QRect below(0, top, w.PicZoom->width(), w.PicZoom->height() - top);
+    QCOMPARE(w.PicZoom->grab(below).toImage().convertToFormat(QImage::Format_RGB32),
+             drawn.render(1).copy(below));
+    QCOMPARE(drillStep(w), WaitingForAnswer); // the drill's state is untouched
 
     // Arrow keys within the option group move the selection, and the zoom
     // follows it.
@@ -740,8 +745,8 @@ void TestWindows::restPicturesOncePerRun()
     auto window = startMainWindow();
     frmMenvori &w = *window;
     w.cmdNovaMesura->click();
-    const auto caliper = w.PicCoordenades->operations().size();
-    const auto zoom = w.PicZoom->operations().size();
+    const DrawingSurface caliper = w.PicCoordenades->picture();
+    const DrawingSurface zoom = w.PicZoom->picture();
 
     QWidget other;
     other.show();
@@ -752,8 +757,8 @@ void TestWindows::restPicturesOncePerRun()
     w.showMinimized();
     w.showNormal();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.PicCoordenades->operations().size(), caliper);
-    QCOMPARE(w.PicZoom->operations().size(), zoom);
+    QCOMPARE(w.PicCoordenades->picture(), caliper);
+    QCOMPARE(w.PicZoom->picture(), zoom);
 }
 
 void TestWindows::leaving_data()

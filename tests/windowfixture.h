@@ -16,6 +16,18 @@
 #include <functional>
 #include <memory>
 
+// The drill's step as the window shows it, from which of the two drill
+// buttons is enabled; exactly one of them always is.
+inline const QString WaitingForAnswer = QStringLiteral("waiting for an answer");
+inline const QString WaitingForMeasurement = QStringLiteral("waiting for a measurement");
+inline QString drillStep(const frmMenvori &w)
+{
+    const bool measure = w.cmdNovaMesura->isEnabled(), check = w.cmdComprovacio->isEnabled();
+    if (measure == check)
+        return measure ? QStringLiteral("both drill buttons enabled") : QStringLiteral("no drill button enabled");
+    return check ? WaitingForAnswer : WaitingForMeasurement;
+}
+
 // How a test closes the introduction window once it is up.
 using CloseIntro = std::function<void(frmIntroduccio *)>;
 

@@ -11,9 +11,8 @@
 // slide position in twips (1005..10000), 1 the 0,05 mm vernier and 2 the
 // 0,1 mm one; scale is the screen's device pixels per pixel (default 1).
 #include "caliper.h"
-#include "drawingsurface.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <cmath>
 #include <cstdio>
@@ -21,7 +20,7 @@
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     const bool rest = args.size() >= 3 && args[2] == QLatin1String("rest");
     if (args.size() < 3 || (!rest && args.size() < 4)) {
@@ -36,10 +35,8 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    DrawingSurface caliper;
-    caliper.resize(11895 / 15, 3615 / 15);
-    DrawingSurface zoom;
-    zoom.resize(5805 / 15, 1455 / 15);
+    DrawingSurface caliper = blankCaliper();
+    DrawingSurface zoom = blankZoom();
 
     ExerciseState s;
     drawFixedRule(s, caliper);

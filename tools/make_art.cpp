@@ -31,7 +31,8 @@ QImage introCaliper(const QString &fontFile)
     // Beam.
     p.drawRect(beamLeft, beamTop, beamRight - beamLeft, beamBottom - beamTop);
 
-    // Graduation along both edges, numbers 0 to 16 between them.
+    // Graduation along both edges, numbers 0 to 16 between them: a long tick
+    // at each number, short ones between.
     const int zero = 70;
     const double unit = 21.0;
     const int family = QFontDatabase::addApplicationFont(fontFile);
@@ -41,7 +42,7 @@ QImage introCaliper(const QString &fontFile)
     p.setFont(font);
     for (int k = 0; k <= 16 * 5; ++k) {
         const int x = zero + static_cast<int>(k * unit / 5 + 0.5);
-        const int len = k % 5 == 0 ? 8 : (k % 5 == 0 ? 6 : 4);
+        const int len = k % 5 == 0 ? 8 : 4;
         p.drawLine(x, beamTop, x, beamTop + len);
         p.drawLine(x, beamBottom, x, beamBottom - (k % 5 == 0 ? 8 : 5));
         if (k % 5 == 0) {

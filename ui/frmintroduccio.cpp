@@ -33,8 +33,6 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     cmdComençar->setObjectName(QStringLiteral("cmdComençar"));
     cmdComençar->setGeometry(twipsRect(5040, 5640, 1875, 615));
     cmdComençar->setFont(appfonts::sans(appfonts::Medium, false));
-    // The button keeps its ordinary look on the black window.
-    cmdComençar->setPalette(QPalette());
     cmdComençar->setAutoDefault(true);
     // Unlike the main window's buttons, Alt+C keeps Qt's 100 ms press here:
     // a Return pressed meanwhile presses this same button, instead of
@@ -64,6 +62,5 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     picDibuix->setPixmap(QPixmap(QStringLiteral(":/images/peu_de_rei.bmp")));
     picDibuix->setAccessibleName(QStringLiteral("Dibuix d'un peu de rei"));
 
-    setTabOrder(cmdComençar, lblEtiqueta);
     cmdComençar->setFocus();
 }

@@ -9,10 +9,10 @@
 #include "caliper.h"
 #include "colours.h"
 #include "commandbutton.h"
-#include "drawingsurface.h"
 #include "frmintroduccio.h"
 #include "measurement.h"
 #include "numbers.h"
+#include "picturearea.h"
 #include "setcolour.h"
 #include "twips.h"
 
@@ -124,16 +124,14 @@ void frmMenvori::buildControls()
     using appfonts::Large;
     using appfonts::Medium;
     using appfonts::Small;
-    const QFont regularSmall = appfonts::sans(Small, false);
     const QFont boldSmall = appfonts::sans(Small, true);
     const QFont regularMedium = appfonts::sans(Medium, false);
     const QFont boldMedium = appfonts::sans(Medium, true);
     const QFont boldLarge = appfonts::sans(Large, true);
 
-    PicCoordenades = new DrawingSurface(client);
+    PicCoordenades = new PictureArea(blankCaliper(), client);
     PicCoordenades->setObjectName(QStringLiteral("PicCoordenades"));
-    PicCoordenades->setGeometry(twipsRect(0, 1560, 11895, 3615));
-    PicCoordenades->setFont(regularSmall);
+    PicCoordenades->move(twipsToPixels(0), twipsToPixels(1560));
 
     cmdNovaMesura = makeButton(client, QStringLiteral("cmdNovaMesura"),
                                twipsRect(5760, 6840, 1455, 615), QStringLiteral("Nova &Mesura"));
@@ -163,7 +161,6 @@ void frmMenvori::buildControls()
 
     cmdComprovacio = makeButton(client, QStringLiteral("cmdComprovacio"),
                                 twipsRect(7680, 6840, 1575, 615), QStringLiteral("&Comprovació"));
-    cmdComprovacio->setEnabled(false);
 
     lblOK = makeLabel(client, QStringLiteral("lblOK"), twipsRect(600, 6960, 3255, 375), QString(),
                       boldLarge, Qt::AlignHCenter);
@@ -190,10 +187,9 @@ void frmMenvori::buildControls()
     lblEncerts = makeLabel(client, QStringLiteral("lblEncerts"), twipsRect(9480, 6120, 1695, 375),
                            QString(), regularMedium, Qt::AlignLeft, true);
 
-    PicZoom = new DrawingSurface(client);
+    PicZoom = new PictureArea(blankZoom(), client);
     PicZoom->setObjectName(QStringLiteral("PicZoom"));
-    PicZoom->setGeometry(twipsRect(6000, 0, 5805, 1455));
-    PicZoom->setFont(regularSmall);
+    PicZoom->move(twipsToPixels(6000), twipsToPixels(0));
 
     // Opaque, so that it hides whatever the zoom draws beneath it.
     LblLecturaDirecte = makeLabel(PicZoom, QStringLiteral("LblLecturaDirecte"),
@@ -225,16 +221,15 @@ void frmMenvori::buildControls()
     lblTirades->setAccessibleDescription(QStringLiteral("Comptador de mesures"));
     lblEncerts->setAccessibleDescription(QStringLiteral("Comptador d'encerts"));
 
-    // The tab order of the window's controls; those that take no focus
-    // (pictures, labels, the disabled resolution box) are passed over.
-    const QList<QWidget *> order = {PicCoordenades, cmdNovaMesura, lblLectura,   cmdSortir,
-                                    lblTitol,       lblSolucioAlumne, txtSolucioAlumnes,
-                                    cmdComprovacio, lblOK,          lblResultat,  lblValorNonius,
-                                    txtApreciacio,  lblComptador,   lblTirades,   lblEncerts,
-                                    PicZoom,        LblLecturaDirecte, OptZoom,   OptNoZoom};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    cmdNovaMesura->setFocus();
+    // The tab order. Of the window's controls only these take the focus (the
+    // pictures, the labels and the disabled resolution box take none), and
+    // Tab goes through them in this order.
+    setTabOrder(cmdNovaMesura, cmdSortir);
+    setTabOrder(cmdSortir, txtSolucioAlumnes);
+    setTabOrder(txtSolucioAlumnes, cmdComprovacio);
+    setTabOrder(cmdComprovacio, OptZoom);
+    setTabOrder(OptZoom, OptNoZoom);
+    awaitMeasurement();
 
     connect(cmdNovaMesura, &QPushButton::clicked, this, &frmMenvori::cmdNovaMesura_Click);
     connect(cmdComprovacio, &QPushButton::clicked, this, &frmMenvori::checkAnswer);
@@ -276,9 +271,13 @@ void frmMenvori::showEvent(QShowEvent *event)
     // never drawn over.
     if (!restDrawn_) {
         restDrawn_ = true;
-        drawFixedRule(state, *PicCoordenades);
-        drawRestSlide(state, *PicCoordenades);
-        drawRestZoom(*PicZoom);
+        DrawingSurface caliper = PicCoordenades->picture();
+        drawFixedRule(state, caliper);
+        drawRestSlide(state, caliper);
+        PicCoordenades->setPicture(std::move(caliper));
+        DrawingSurface zoom = PicZoom->picture();
+        drawRestZoom(zoom);
+        PicZoom->setPicture(std::move(zoom));
     }
 }
 
@@ -289,31 +288,30 @@ void frmMenvori::showEvent(QShowEvent *event)
 // and judges it at most once.
 void frmMenvori::cmdNovaMesura_Click()
 {
-    if (!cmdNovaMesura->isEnabled())
+    if (waitingForAnswer())
         return;
-    PicCoordenades->clear();
-    PicZoom->clear();
+    DrawingSurface caliper = blankCaliper();
+    DrawingSurface zoom = blankZoom();
     txtSolucioAlumnes->setText(QStringLiteral(" "));
     lblResultat->setText(QString());
     lblValorNonius->setText(QString());
     lblOK->setText(QString());
     countMeasurement(state);
     lblTirades->setText(QStringLiteral("Mesura núm: ") + labelNumber(state.NumMesures));
-    drawFixedRule(state, *PicCoordenades);
+    drawFixedRule(state, caliper);
     if (generatePosition(state, *random_)) {
-        drawZoom(state, *PicZoom);
-        drawSlide(state, *PicCoordenades);
+        drawZoom(state, zoom);
+        drawSlide(state, caliper);
         computeValorRegle(state);
     }
-    // The focus leaves the button before the button is disabled.
-    txtSolucioAlumnes->setFocus();
-    cmdComprovacio->setEnabled(true);
-    cmdNovaMesura->setEnabled(false);
+    PicCoordenades->setPicture(std::move(caliper));
+    PicZoom->setPicture(std::move(zoom));
+    awaitAnswer();
 }
 
 void frmMenvori::checkAnswer()
 {
-    if (!cmdComprovacio->isEnabled())
+    if (!waitingForAnswer())
         return;
     const QString answer = txtSolucioAlumnes->text();
     const bool right = judgeAnswer(
@@ -323,7 +321,23 @@ void frmMenvori::checkAnswer()
     lblResultat->setText(labelNumber(state.ValorRegle) + QStringLiteral(" milímetres"));
     lblValorNonius->setText(labelNumber(state.ValorNonius) + QStringLiteral(" centèssimes"));
     lblEncerts->setText(QStringLiteral("Núm d'encerts: ") + labelNumber(state.NumEncerts));
-    // The button is enabled before the focus goes to it.
+    awaitMeasurement();
+}
+
+bool frmMenvori::waitingForAnswer() const
+{
+    return cmdComprovacio->isEnabled();
+}
+
+void frmMenvori::awaitAnswer()
+{
+    txtSolucioAlumnes->setFocus();
+    cmdComprovacio->setEnabled(true);
+    cmdNovaMesura->setEnabled(false);
+}
+
+void frmMenvori::awaitMeasurement()
+{
     cmdNovaMesura->setEnabled(true);
     cmdComprovacio->setEnabled(false);
     cmdNovaMesura->setFocus();

@@ -11,11 +11,11 @@
 
 #include <memory>
 
-class DrawingSurface;
 class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class PictureArea;
 class QPushButton;
 class QRadioButton;
 
@@ -44,7 +44,7 @@ public:
 
     ExerciseState state;
 
-    DrawingSurface *PicCoordenades;
+    PictureArea *PicCoordenades;
     QPushButton *cmdNovaMesura;
     QLabel *lblLectura;
     QPushButton *cmdSortir;
@@ -59,7 +59,7 @@ public:
     QLabel *lblComptador;
     QLabel *lblTirades;
     QLabel *lblEncerts;
-    DrawingSurface *PicZoom;
+    PictureArea *PicZoom;
     QLabel *LblLecturaDirecte;
     QRadioButton *OptZoom;
     QRadioButton *OptNoZoom;
@@ -86,6 +86,17 @@ private slots:
 private:
     void buildMenu();
     void buildControls();
+
+    // The drill's step. It is held in which of the two drill buttons is
+    // enabled, and changed only by these two moves.
+    bool waitingForAnswer() const;
+    // After a new measurement: the focus goes to the answer box, then
+    // Comprovació is enabled and Nova Mesura disabled, so that the focus
+    // has left the button before it is disabled.
+    void awaitAnswer();
+    // At start and after a check: Nova Mesura is enabled, Comprovació
+    // disabled, then the focus goes to Nova Mesura, enabled by then.
+    void awaitMeasurement();
 
     std::unique_ptr<RandomSource> random_;
     bool restDrawn_ = false;
