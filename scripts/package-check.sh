@@ -22,6 +22,7 @@ scratch=$(mktemp -d)
 app=
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$scratch"
 }
@@ -74,15 +75,21 @@ wmclass=$(sed -n 's/^StartupWMClass=//p' "$entry")
 
 source scripts/xvfb.sh
 start_xvfb || fail "no X server"
+start_wm || fail "no window manager"
 export QT_QPA_PLATFORM=xcb
 PATH="$root/usr/bin:$PATH" XDG_DATA_DIRS="$root/usr/share:/usr/share" gio launch "$entry"
 
-intro=$(wait_for_window '^ $') || fail "no introduction window"
-app=$(xdotool getwindowpid "$intro")
+# The start of the drill (drill/scenario.sh), in the program started from
+# its menu entry: the introduction, Return, the main window at rest, Alt+S.
+source tests/drill/x11.sh
+SHOTS=$scratch
+SHOT_PREFIX=package-
+drill_intro
+app=$(xdotool getwindowpid "$(window_id " ")")
 [ "$(readlink "/proc/$app/exe")" = "$root/usr/bin/menvori" ] || { app=; fail "the window is not the unpacked program's"; }
-xdotool windowfocus --sync "$intro" 2>/dev/null || true
-xdotool key Return
-main=$(wait_for_window '^Menvori$' "$app") || fail "no main window"
+WINDOW_PID=$app
+drill_begin Return
+main=$(window_id Menvori)
 class=$(xprop -id "$main" WM_CLASS | sed -n 's/.*= "\([^"]*\)", "\([^"]*\)"/\2/p')
 [ "$class" = "$wmclass" ] || fail "the window's class is '$class', the entry's StartupWMClass '$wmclass'"
 echo "window class '$class' matches the entry's StartupWMClass"
@@ -91,8 +98,7 @@ echo "window class '$class' matches the entry's StartupWMClass"
 sizes=$(xprop -id "$main" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sed 's/Icon (\(.*\))/\1/' | paste -sd, -)
 [ "$sizes" != "48 x 48" ] && [ -n "$sizes" ] || fail "the window's icon is not the theme's: $sizes"
 echo "window icon from the theme: $sizes"
-xdotool windowfocus --sync "$main" 2>/dev/null || true
-xdotool key alt+s
+drill_end
 poll_until 10 "the program to end after Alt+S" sh -c "! kill -0 $app" || fail "the program did not end"
 app=
 echo "package unpacked, started from its menu entry, used and closed"

@@ -1,24 +1,10 @@
 # SPDX-FileCopyrightText: 2026 Menvori developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Sourced by the scripts and tests that need a real X server (and by the
-# Wayland test, for its waits and pictures). Every wait here
+# Sourced by the scripts and tests that need a real X server. Every wait here
 # polls for its condition with a deadline, and every process is ended by the
 # PID its starter recorded.
-
-# poll_until SECONDS WHAT COMMAND...: runs COMMAND every 50 ms until it
-# succeeds; after SECONDS, says what it waited for and fails.
-poll_until() {
-  local limit=$1 what=$2 deadline=$((SECONDS + $1))
-  shift 2
-  until "$@" >/dev/null 2>&1; do
-    if [ $SECONDS -ge $deadline ]; then
-      echo "gave up after $limit s waiting for $what" >&2
-      return 1
-    fi
-    sleep 0.05
-  done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/drill/helpers.sh"
 
 # start_xvfb: starts Xvfb on a display it picks itself (so two runs never
 # race for one), exports DISPLAY and sets XVFB_PID; the caller ends it.
@@ -63,41 +49,4 @@ find_window() {
 }
 wait_for_window() {
   poll_until 20 "a window named '$1'" find_window "$@" && echo "$FOUND_WINDOW"
-}
-
-# has_colour IMAGE COLOUR: whether IMAGE holds a pixel of COLOUR (#RRGGBB).
-# grep reads the whole histogram: with -q it would stop at the first match,
-# and convert, cut off mid-write, would fail the pipeline under pipefail.
-has_colour() {
-  convert "$1" -format %c histogram:info:- | grep -i "$2" >/dev/null
-}
-
-# shows_colour WINDOW FILE COLOUR [GEOMETRY]: screenshots WINDOW into FILE and
-# says whether the picture (or its part GEOMETRY, WxH+X+Y) shows COLOUR.
-# capture WINDOW FILE COLOUR [GEOMETRY]: screenshots until it does, up to 10 s:
-# the window has then painted what the caller waits for.
-shows_colour() {
-  import -window "$1" "$2" && convert "$2" ${4:+-crop "$4" +repage} png:- | has_colour - "$3"
-}
-capture() {
-  poll_until 10 "window $1 to show $3${4:+ in $4}" shows_colour "$@"
-}
-
-# tallest_red_run IMAGE: the height of the tallest unbroken run of pure red
-# pixels in any column of IMAGE. A measurement's red zero mark crosses the
-# rule, 60 pixels and more; the drawing at rest has none so tall.
-tallest_red_run() {
-  convert "$1" ppm:- | python3 -c '
-import sys
-data = sys.stdin.buffer.read()
-parts = data.split(maxsplit=4)
-w, h, pix = int(parts[1]), int(parts[2]), parts[4]
-best = 0
-for x in range(w):
-    run = 0
-    for y in range(h):
-        i = 3 * (y * w + x)
-        run = run + 1 if pix[i:i + 3] == b"\xff\x00\x00" else 0
-        best = max(best, run)
-print(best)'
 }

@@ -3,14 +3,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Drives the built program as a native Wayland client in a headless wlroots
-# compositor (sway), from outside, with keys from a virtual keyboard (wtype):
-# the introduction window comes first, Return dismisses it, Alt+M with the
-# answer typed at once poses a measurement, Alt+M again in the answer box
-# types nothing, Return checks the answer, and Alt+S ends the program with
-# status 0. Both windows must carry the app id the desktop entry is matched
-# by, as the compositor sees it. The windows as sway shows them are saved in
-# the folder given as $2: wayland-intro.png, wayland-rest.png,
-# wayland-checked.png.
+# compositor (sway), from outside, with keys from a virtual keyboard (wtype),
+# through the whole drill (drill/scenario.sh): the introduction window comes
+# first, Return dismisses it, Alt+M with the answer typed at once poses a
+# measurement, Alt+M again in the answer box types nothing, Return checks the
+# answer, Alt+C and Return at once check and pose the next, the resolution
+# menu, and Alt+S ends the program with status 0. Both windows must carry the
+# app id the desktop entry is matched by, as the compositor sees it. The
+# windows as sway shows them are saved in the folder given as $2:
+# wayland-intro.png, wayland-rest.png, wayland-checked.png.
 #   wayland_real_window.sh <menvori binary> <picture folder>
 # sway refuses to run as root: run as root, the test stages the program and
 # its helpers in a scratch folder and runs the session as the unprivileged
@@ -31,10 +32,9 @@ if [ "${1:-}" != --inside ]; then
   session=
   trap '[ -z "$session" ] || kill "$session" 2>/dev/null || true; rm -rf --one-file-system "$stage"' EXIT
   chmod 755 "$stage"
-  mkdir -p "$stage/tests" "$stage/scripts"
+  mkdir -p "$stage/tests"
   cp "$program" "$stage/menvori"
-  cp "$here/wayland_real_window.sh" "$here/in_private_session.sh" "$stage/tests/"
-  cp "$here/../scripts/xvfb.sh" "$stage/scripts/"
+  cp -r "$here/wayland_real_window.sh" "$here/in_private_session.sh" "$here/drill" "$stage/tests/"
   if [ -n "${MENVORI_LSAN_SUPPRESSIONS:-}" ]; then
     cp "$MENVORI_LSAN_SUPPRESSIONS" "$stage/lsan-suppressions.txt"
     MENVORI_LSAN_SUPPRESSIONS=$stage/lsan-suppressions.txt
@@ -54,8 +54,9 @@ fi
 
 # Inside the private session, as an unprivileged user.
 program=$2
-shots=$3
-source "$here/../scripts/xvfb.sh" # poll_until, has_colour, tallest_red_run
+SHOTS=$3
+SHOT_PREFIX=wayland-
+source "$here/drill/wayland.sh"
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
 
@@ -85,68 +86,19 @@ poll_until 10 "the seat's keyboard" sh -c 'swaymsg -t get_seats | grep -q virtua
 # suppression can name it).
 env QT_QPA_PLATFORM=wayland QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none \
   ${MENVORI_LSAN_SUPPRESSIONS:+LSAN_OPTIONS=suppressions=$MENVORI_LSAN_SUPPRESSIONS} "$program" &
-app=$!
-pids+=("$app")
+APP=$!
+pids+=("$APP")
 
-# windows: the program's windows on screen, as the compositor lists them, a
-# line each: app id, then title.
-windows() {
-  swaymsg -t get_tree | python3 -c '
-import json, sys
-def walk(n):
-    yield n
-    for c in n.get("nodes", []) + n.get("floating_nodes", []):
-        yield from walk(c)
-for n in walk(json.load(sys.stdin)):
-    if n.get("pid") == int(sys.argv[1]) and n.get("visible"):
-        print(n.get("app_id"), n.get("name"), sep="\t")' "$app"
+# Both windows carry the app id of the desktop entry.
+expect_app_id() {
+  [ "$(window_app_id "$1")" = cat.menvori.Menvori ] || fail "the window '$1' has the app id '$(window_app_id "$1")'"
 }
-# window_with TITLE: the app ids of the visible windows so titled.
-window_with() { windows | awk -F '\t' -v t="$1" '$2 == t {print $1}'; }
-shown() { [ -n "$(window_with "$1")" ]; }
-shot() { grim "$1" 2>/dev/null; }
-shows() { shot "$1" && has_colour "$1" "$2"; }
-
-poll_until 20 "the introduction window" shown " " || fail "no introduction window"
-shown Menvori && fail "the main window is on screen with the introduction window"
-[ "$(window_with " ")" = cat.menvori.Menvori ] || fail "the introduction window's app id is '$(window_with " ")'"
-poll_until 10 "the red title" shows "$shots/wayland-intro.png" '#FF0000' || fail "the introduction window shows no red title"
-
-wtype -k Return
-poll_until 20 "the main window" shown Menvori || fail "no main window after Return"
-shown " " && fail "the introduction window is still on screen"
-[ "$(window_with Menvori)" = cat.menvori.Menvori ] || fail "the main window's app id is '$(window_with Menvori)'"
-rest_drawn() {
-  shot "$shots/wayland-rest.png" && has_colour "$shots/wayland-rest.png" '#FFE0C0' \
-    && has_colour "$shots/wayland-rest.png" '#FF0000'
-}
-poll_until 10 "the peach window with its rest drawing" rest_drawn || fail "the main window shows no rest drawing"
-
-# A measurement's red zero mark crosses the rule: a red run 60 pixels high,
-# which the rest drawing has not.
-measured() { shot "$XDG_RUNTIME_DIR/measured.png" && [ "$(tallest_red_run "$XDG_RUNTIME_DIR/measured.png")" -ge 60 ]; }
-[ "$(tallest_red_run "$shots/wayland-rest.png")" -lt 60 ] || fail "a measurement was posed before Alt+M"
-
-# Alt+M and the answer typed at once; Alt+M again types nothing.
-wtype -M alt -k m -m alt 12.35
-poll_until 10 "the measurement's red zero mark" measured || fail "Alt+M posed no measurement"
-wtype -M alt -k m -m alt
-wtype -M ctrl -k a -k c -m ctrl
-holds() { [ "$(wl-paste --no-newline 2>/dev/null)" = "$1" ]; }
-poll_until 10 "the answer box to hold ' 12.35'" holds " 12.35" \
-  || fail "the answer box holds '$(wl-paste --no-newline 2>/dev/null)', not ' 12.35'"
-
-# Return checks it: the verdict, in red, left of the buttons, below the rule.
-wtype -k Return
-verdict() {
-  shot "$shots/wayland-checked.png" \
-    && convert "$shots/wayland-checked.png" -crop 260x120+20+460 +repage png:- | has_colour - '#FF0000'
-}
-poll_until 10 "the verdict" verdict || fail "no verdict after Return"
-
-wtype -M alt -k s -m alt
-poll_until 10 "the program to end after Alt+S" sh -c "! kill -0 $app" || fail "Alt+S did not end the program"
-status=0
-wait "$app" || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
-echo "PASS: intro, rest, Alt+M with the answer typed at once, Alt+M in the answer box, check and exit on Wayland (sway), app id cat.menvori.Menvori"
+drill_intro
+expect_app_id " "
+drill_begin Return
+expect_app_id Menvori
+drill_measure_and_check
+drill_check_then_next
+drill_resolution
+drill_end
+echo "PASS: the drill on Wayland (sway): intro, rest, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, the resolution menu, exit; app id cat.menvori.Menvori"

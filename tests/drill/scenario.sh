@@ -1,0 +1,160 @@
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The drill as a quick student goes through it, and what must be seen at each
+# step, driven from outside with real key events. The same steps run on every
+# platform; a driver (drill/x11.sh, which also serves Wine's windows, or
+# drill/wayland.sh) says how to see and press there, with these functions:
+#   window_shown TITLE      whether a window of the program so titled is on screen
+#   window_raise TITLE      makes it the active window
+#   window_shot TITLE FILE  saves a picture of its content (menu bar and client area)
+#   press CHORD...          presses each key or chord (xdotool's names: alt+m, Return) at once
+#   press_slowly CHORD...   the same, 40 ms apart
+#   press_and_type CHORD TEXT  presses CHORD and types TEXT right after it, 20 ms a character
+#   clipboard_text          prints the text on the clipboard
+# The caller starts the program and sets:
+#   SHOTS        the folder the pictures are saved in
+#   SHOT_PREFIX  what their names begin with (intro.png, rest.png, checked.png)
+#   APP          the program's process, if the caller started it as its child
+# Each step fails, saying what it waited for, within seconds.
+source "$(dirname "${BASH_SOURCE[0]}")/helpers.sh"
+
+drill_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Where the main window's controls are, in pixels of its client area. In a
+# picture of the window the client area begins, below the menu bar, at the
+# first peach row; however large the window, the controls keep their places
+# from its top-left corner.
+Verdict=217x25+40+464
+Measurements=107x19+515+411
+RightAnswers=107x19+635+411
+# A row across the magnified vernier's lines (y 700 twips), from just left of
+# its first line (x 100 twips) to just right of its last (x 5100 twips).
+ZoomRow=47
+ZoomFrom=404
+ZoomTo=744
+
+# client_part GEOMETRY FILE: GEOMETRY (WxH+X+Y, client pixels) as a part of
+# the picture FILE of the main window.
+client_top() { first_row_of "$1" 2 '#FFE0C0'; }
+client_part() {
+  echo "$1" | awk -F'[x+]' -v top="$(client_top "$2")" '{printf "%sx%s+%s+%s", $1, $2, $3, $4 + top}'
+}
+# zoom_lines FILE: how many vernier lines the magnified view shows.
+zoom_lines() {
+  black_runs "$1" $(($(client_top "$1") + ZoomRow)) $ZoomFrom $ZoomTo
+}
+# shot_shows TITLE FILE COLOUR...: a picture of the window holds every COLOUR.
+shot_shows() {
+  local title=$1 file=$2 colour
+  shift 2
+  window_shot "$title" "$file" || return 1
+  for colour in "$@"; do has_colour "$file" "$colour" || return 1; done
+}
+# measured FILE: a picture of the main window shows a measurement's red zero
+# mark (the drawing at rest has no red line so tall).
+measured() {
+  window_shot Menvori "$1" && [ "$(tallest_red_run "$1")" -ge 60 ]
+}
+# expect_answer TEXT WHAT: the answer box holds TEXT, read by selecting and
+# copying it (the box must have the focus).
+answer_is() { [ "$(clipboard_text)" = "$1" ]; }
+expect_answer() {
+  press ctrl+a ctrl+c
+  poll_until 10 "the answer box to hold '$1'" answer_is "$1" \
+    || drill_fail "$2: the answer box holds '$(clipboard_text)', not '$1'"
+}
+# label_filled FILE GEOMETRY: that label of the main window shows text.
+label_filled() {
+  [ "$(colour_count "$1" "$(client_part "$2" "$1")")" -gt 1 ]
+}
+
+# The introduction window comes up alone, with its red title.
+drill_intro() {
+  poll_until 20 "the introduction window" window_shown " " || drill_fail "no introduction window"
+  ! window_shown Menvori || drill_fail "the main window is on screen with the introduction window"
+  window_raise " "
+  poll_until 10 "the introduction window's red title" shot_shows " " "$SHOTS/${SHOT_PREFIX}intro.png" '#FF0000' \
+    || drill_fail "the introduction window shows no red title"
+}
+
+# KEYS leave the introduction window for the main window, peach, with the
+# caliper at rest (the zoom's red line, no measurement) and empty counters.
+drill_begin() {
+  press_slowly "$@"
+  poll_until 20 "the main window" window_shown Menvori || drill_fail "no main window after $*"
+  ! window_shown " " || drill_fail "the introduction window is still on screen"
+  window_raise Menvori
+  local rest=$SHOTS/${SHOT_PREFIX}rest.png
+  poll_until 10 "the peach main window with its rest drawing" shot_shows Menvori "$rest" '#FFE0C0' '#FF0000' \
+    || drill_fail "the main window shows no rest drawing"
+  [ "$(tallest_red_run "$rest")" -lt 60 ] || drill_fail "$* posed a measurement"
+  [ "$(zoom_lines "$rest")" -eq 21 ] || drill_fail "the vernier at rest shows $(zoom_lines "$rest") lines, not 21"
+  ! label_filled "$rest" $Measurements || drill_fail "the count of measurements is not empty at rest"
+}
+
+# Alt+M with the reading typed at once: the measurement is posed before the
+# first digit, which reaches the answer box with the rest; Alt+M again types
+# nothing, and Return checks the answer: a verdict in red, both counters.
+drill_measure_and_check() {
+  local scratch=$SHOTS/${SHOT_PREFIX}measured.png checked=$SHOTS/${SHOT_PREFIX}checked.png
+  press_and_type alt+m 12.35
+  poll_until 10 "the measurement's red zero mark" measured "$scratch" || drill_fail "Alt+M posed no measurement"
+  label_filled "$scratch" $Measurements || drill_fail "no count of measurements after Alt+M"
+  ! label_filled "$scratch" $RightAnswers || drill_fail "a count of right answers before any check"
+  press alt+m
+  expect_answer " 12.35" "Alt+M and typing at once, then Alt+M"
+  press Return
+  verdict() { window_shot Menvori "$checked" && has_colour "$checked" '#FF0000' "$(client_part $Verdict "$checked")"; }
+  poll_until 10 "the verdict" verdict || drill_fail "no verdict after Return"
+  label_filled "$checked" $RightAnswers || drill_fail "no count of right answers after the check"
+  rm -f "$scratch"
+}
+
+# Alt+C and Return 40 ms apart: Alt+C checks the answer and gives Nova Mesura
+# the focus, so the Return poses the next measurement, which empties the
+# answer box and gives it the focus. Checked twice instead, the box would keep
+# its answer and the focus would stay off it.
+drill_check_then_next() {
+  press_and_type alt+m 12.35
+  press_slowly alt+c Return
+  expect_answer " " "Alt+C and Return at once"
+}
+
+# The menu's first entry, 0,1 mm, applies from the next measurement on: its
+# magnified vernier has ten divisions, not twenty.
+drill_resolution() {
+  local scratch=$SHOTS/${SHOT_PREFIX}resolution.png
+  press Return # checks the measurement the drill waits on
+  press_slowly alt+a Return
+  press alt+m
+  tenths() { window_shot Menvori "$scratch" && [ "$(zoom_lines "$scratch")" -eq 11 ]; }
+  poll_until 10 "a measurement with the ten-division vernier" tenths \
+    || drill_fail "after choosing 0,1 mm, the magnified vernier shows $(zoom_lines "$scratch") lines, not 11"
+  rm -f "$scratch"
+}
+
+# Alt+S ends the program, with status 0 where the caller started it.
+drill_end() {
+  press alt+s
+  if [ -n "${APP:-}" ]; then
+    poll_until 10 "the program to end after Alt+S" sh -c "! kill -0 $APP" || drill_fail "Alt+S did not end the program"
+    local status=0
+    wait "$APP" || status=$?
+    APP=
+    [ "$status" -eq 0 ] || drill_fail "exit status $status"
+  else
+    main_gone() { ! window_shown Menvori; }
+    poll_until 10 "the main window to close after Alt+S" main_gone || drill_fail "Alt+S did not end the program"
+  fi
+}
+
+# The whole drill, started from the introduction window by KEYS.
+drill_all() {
+  drill_intro
+  drill_begin "$@"
+  drill_measure_and_check
+  drill_check_then_next
+  drill_resolution
+  drill_end
+}
