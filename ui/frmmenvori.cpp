@@ -93,8 +93,14 @@ void frmMenvori::buildMenu()
     // The menu bar belongs to the window, so that the client area lies below
     // it whatever the desktop offers.
     menuBar()->setNativeMenuBar(false);
+    // In the program's face, as every caption: the desktop's menu face would
+    // differ from one system to the next (under Wine, without Windows' own
+    // faces, it is a serif one).
+    const QFont face = appfonts::sans(appfonts::Small, false);
+    menuBar()->setFont(face);
     mnuApreciació = menuBar()->addMenu(QStringLiteral("&Apreciació"));
     mnuApreciació->setObjectName(QStringLiteral("mnuApreciació"));
+    mnuApreciació->setFont(face);
     auto addResolution = [this](const Resolution &resolution, const QString &name) {
         QAction *entry = mnuApreciació->addAction(captionOf(resolution));
         entry->setObjectName(name);
