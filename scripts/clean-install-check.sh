@@ -2,60 +2,74 @@
 # SPDX-FileCopyrightText: 2026 Menvori developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Installs the Debian package on a clean Debian 12 system and starts the
-# program from its menu entry: a minimal Debian 12 is made with debootstrap in
-# a scratch folder, the package is installed there with apt (which fetches its
-# dependencies), and the desktop entry is launched with gio in that system,
-# showing on an Xvfb display of the host. Needs root and Debian's mirrors.
-# Usage: bash scripts/clean-install-check.sh [build folder]  (after cpack)
+# Installs the Debian package on a clean Debian and starts the program from
+# its menu entry, as a user of that release would: the package is installed
+# with apt (which fetches its dependencies) into a freshly made minimal root
+# (scripts/debian-root.sh), its desktop entry is launched with gio there,
+# showing on an Xvfb display of this machine, and the start of the drill is
+# walked (tests/drill/scenario.sh): the introduction window, Return, the main
+# window at rest, Alt+S. The package is the one in the build folder where it
+# was made on this release, else one built from the committed HEAD in a
+# scratch root of that release first. Needs root and Debian's mirrors; the
+# roots are removed at the end.
+#   clean-install-check.sh bookworm|trixie [build folder]
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${1:-build}
-deb=$(realpath "$(ls -t "$build"/menvori_*.deb | head -n 1)")
-root=${CLEAN_ROOT:-/tmp/menvori-clean-root}
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-command -v debootstrap >/dev/null || apt-get install -y -q debootstrap >/dev/null
-[ -x "$root/usr/bin/apt-get" ] || debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
-
-# Ends the processes running inside the scratch system, and only those: the
-# ones whose root folder is it.
-end_scratch_processes() {
-  local p
-  for p in /proc/[0-9]*; do
-    [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && kill "${p#/proc/}" 2>/dev/null || true
-  done
+here=$(cd "$(dirname "$0")/.." && pwd)
+suite=${1:-}
+build=$(realpath -m "${2:-$here/build}")
+case $suite in
+  bookworm | trixie) ;;
+  *) echo "usage: clean-install-check.sh bookworm|trixie [build folder]" >&2; exit 2 ;;
+esac
+fail() { echo "clean-install-check $suite: FAIL: $*" >&2; exit 1; }
+source "$here/scripts/debian-root.sh"
+source "$here/scripts/xvfb.sh"
+scratch=$(mktemp -d)
+XVFB_PID=
+WM_PID=
+finish() {
+  remove_root
+  [ -z "$WM_PID" ] || kill "$WM_PID" 2>/dev/null || true
+  [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$scratch"
 }
-mounts=()
-cleanup() {
-  end_scratch_processes
-  for m in "${mounts[@]}"; do umount -l "$m" 2>/dev/null || true; done
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
-}
-trap cleanup EXIT
-mount -t proc proc "$root/proc" && mounts+=("$root/proc")
-mkdir -p "$root/tmp/.X11-unix"
-mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix" && mounts+=("$root/tmp/.X11-unix")
 
-cp "$deb" "$root/tmp/"
-chroot "$root" env DEBIAN_FRONTEND=noninteractive apt-get update -q >/dev/null
-chroot "$root" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "/tmp/$(basename "$deb")" libglib2.0-bin \
+deb=$(ls -t "$build"/menvori_*.deb 2>/dev/null | head -n 1 || true)
+if [ -z "$deb" ] || [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != "$suite" ]; then
+  echo "== clean-install-check $suite: the package, built in a scratch root of $suite =="
+  make_root package-build "$suite" || fail "no Debian root to build in"
+  trap finish EXIT
+  git clone --quiet "$here" "$ROOT/root/menvori"
+  in_root bash -c 'cd /root/menvori && bash scripts/setup.sh run >/dev/null
+    && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends dpkg-dev file >/dev/null
+    && bash scripts/build.sh -DBUILD_TESTING=OFF -DMENVORI_TOOLS=OFF -DMENVORI_BENCH=OFF >/dev/null
+    && cd build && cpack -G DEB >/dev/null' || fail "building the package in $suite"
+  deb=$scratch/$(basename "$(ls "$ROOT"/root/menvori/build/menvori_*.deb)")
+  cp "$ROOT"/root/menvori/build/menvori_*.deb "$deb"
+  remove_root
+fi
+echo "package: $deb"
+
+echo "== clean-install-check $suite: apt install, then the program from its menu entry =="
+make_root clean-install "$suite" || fail "no Debian root"
+trap finish EXIT
+cp "$deb" "$ROOT/tmp/"
+in_root env DEBIAN_FRONTEND=noninteractive apt-get update -q >/dev/null
+in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "/tmp/$(basename "$deb")" libglib2.0-bin \
   | grep -E "^(Setting up menvori|The following NEW)" || true
-[ -x "$root/usr/bin/menvori" ] || fail "apt did not install the program"
+[ -x "$ROOT/usr/bin/menvori" ] || fail "apt did not install the program"
 
-source scripts/xvfb.sh
-start_xvfb
-chroot "$root" env DISPLAY="$DISPLAY" \
-  bash -c 'export XDG_RUNTIME_DIR=$(mktemp -d); exec gio launch /usr/share/applications/cat.menvori.Menvori.desktop' &
+start_xvfb || fail "no X server"
+start_wm || fail "no window manager"
+mount_into /tmp/.X11-unix --bind /tmp/.X11-unix
+in_root env DISPLAY="$DISPLAY" bash -c 'export XDG_RUNTIME_DIR=$(mktemp -d); exec gio launch /usr/share/applications/cat.menvori.Menvori.desktop' &
 
-intro=$(wait_for_window '^ $') || fail "no introduction window"
-xdotool windowfocus --sync "$intro" 2>/dev/null || true
-capture "$intro" "${SHOT:-/tmp/clean-intro.png}" '#FF0000' || fail "the introduction window shows no title"
-xdotool key Return
-main=$(wait_for_window '^Menvori$') || fail "no main window"
-xdotool windowfocus --sync "$main" 2>/dev/null || true
-capture "$main" "${SHOT_MAIN:-/tmp/clean-main.png}" '#FF0000' || fail "the main window shows no rest drawing"
-xdotool key alt+s
-poll_until 10 "the main window to close after Alt+S" sh -c "! xdotool search --onlyvisible --name '^Menvori\$'" \
-  || fail "Alt+S did not end the program"
-echo "clean Debian 12: package installed with apt, started from its menu entry, closed by Sortir"
+source "$here/tests/drill/x11.sh"
+SHOTS=$build
+SHOT_PREFIX=clean-$suite-
+drill_intro
+WINDOW_PID=$(xdotool getwindowpid "$(window_id " ")")
+[ "$(readlink "/proc/$WINDOW_PID/root")" = "$ROOT" ] || fail "the window is not the installed program's"
+drill_begin Return
+drill_end
+echo "clean-install-check $suite: PASS: package installed with apt, started from its menu entry, used and closed; pictures in $build/clean-$suite-*.png"
