@@ -12,7 +12,7 @@ void AnswerBox::keyPressEvent(QKeyEvent *event)
     // A held Return acts once: pressed on "Nova Mesura", it poses a
     // measurement and moves the focus here, where its repeats would judge
     // the blank answer.
-    if (isRepeatedEnter(event)) {
+    if (isRepeatedEnter(this, event)) {
         event->accept();
         return;
     }
@@ -25,4 +25,10 @@ void AnswerBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void AnswerBox::keyReleaseEvent(QKeyEvent *event)
+{
+    enterReleased(this, event);
+    QLineEdit::keyReleaseEvent(event);
 }

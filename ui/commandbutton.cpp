@@ -6,9 +6,35 @@
 #include <QKeyEvent>
 #include <QShortcutEvent>
 
-bool isRepeatedEnter(const QKeyEvent *event)
+namespace {
+
+// Whether Return or Enter went down on the window's buttons or answer box and
+// has not come up there since: a property of the window, as each window keeps
+// its own keys.
+const char *const EnterDown = "menvoriEnterDown";
+
+bool isEnter(const QKeyEvent *event)
 {
-    return event->isAutoRepeat() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+bool isRepeatedEnter(QWidget *control, const QKeyEvent *press)
+{
+    if (!isEnter(press))
+        return false;
+    QWidget *window = control->window();
+    const bool repeat = press->isAutoRepeat() && window->property(EnterDown).toBool();
+    window->setProperty(EnterDown, true);
+    return repeat;
+}
+
+void enterReleased(QWidget *control, const QKeyEvent *release)
+{
+    // X11 reports each repeat as a release and a press, both marked.
+    if (isEnter(release) && !release->isAutoRepeat())
+        control->window()->setProperty(EnterDown, false);
 }
 
 bool CommandButton::event(QEvent *event)
@@ -24,9 +50,15 @@ bool CommandButton::event(QEvent *event)
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
-    if (isRepeatedEnter(event)) {
+    if (isRepeatedEnter(this, event)) {
         event->accept();
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void CommandButton::keyReleaseEvent(QKeyEvent *event)
+{
+    enterReleased(this, event);
+    QPushButton::keyReleaseEvent(event);
 }
