@@ -3,8 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Installs the Debian packages Menvori needs, and no others:
-#   setup.sh run    what building and running it need: a compiler, CMake, Qt
-#   setup.sh test   that, and what its tests and checks need
+#   setup.sh run      what building and running it need: a compiler, CMake, Qt
+#   setup.sh test     that, and what its tests and checks need
+#   setup.sh windows  what building it for Windows and testing it under Wine
+#                     need (scripts/windows.sh)
 # Safe to run again: packages already present are not touched, and nothing
 # is asked. Runs as root, or through sudo otherwise.
 set -euo pipefail
@@ -35,10 +37,20 @@ testing=(
   debootstrap
 )
 
+windows=(
+  # Qt's source, as Debian ships it, and its unpacking
+  dpkg-dev xz-utils
+  # the cross compilers (the -posix ones, with std::thread), the installer maker
+  g++-mingw-w64-x86-64-posix nsis
+  # the tests under Wine, in a real X window
+  wine64 xvfb xdotool openbox imagemagick x11-utils xclip python3 dbus unzip
+)
+
 case "${1:-}" in
   run) packages=("${build[@]}") ;;
   test) packages=("${build[@]}" "${testing[@]}") ;;
-  *) echo "usage: setup.sh run|test" >&2; exit 2 ;;
+  windows) packages=("${build[@]}" "${windows[@]}") ;;
+  *) echo "usage: setup.sh run|test|windows" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -5,6 +5,8 @@
 // window's caliper, a 478 x 174 one-bit white-on-black line drawing. Run it
 // after changing a picture and commit what it writes:
 //   make_art <resources folder>
+#include <QBuffer>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
@@ -127,6 +129,35 @@ QImage icon(int size)
     return img;
 }
 
+// A Windows icon file holding the images as PNG, which every Windows since
+// Vista reads, largest last.
+bool saveIco(const QList<QImage> &images, const QString &path)
+{
+    QByteArray header, data;
+    auto put16 = [](QByteArray &to, int v) { to.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    auto put32 = [&](QByteArray &to, qint64 v) { put16(to, int(v & 0xFFFF)); put16(to, int((v >> 16) & 0xFFFF)); };
+    put16(header, 0); // reserved
+    put16(header, 1); // an icon
+    put16(header, int(images.size()));
+    const qint64 firstImage = 6 + 16 * images.size();
+    for (const QImage &image : images) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG"))
+            return false;
+        header.append(char(image.width() & 0xFF)).append(char(image.height() & 0xFF)); // 256 is written 0
+        header.append(char(0)).append(char(0)); // no palette
+        put16(header, 1);  // planes
+        put16(header, 32); // bits per pixel
+        put32(header, png.size());
+        put32(header, firstImage + data.size());
+        data.append(png);
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(header + data) == header.size() + data.size();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -138,8 +169,13 @@ int main(int argc, char **argv)
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     bool ok = introCaliper(dir + "/fonts/LiberationSans-Regular.ttf").save(dir + "/images/peu_de_rei.bmp", "BMP");
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        ok = icon(size).save(dir + QStringLiteral("/icons/hicolor/%1x%1/menvori.png").arg(size), "PNG") && ok;
+    QList<QImage> icons;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icons << icon(size);
+        ok = icons.back().save(dir + QStringLiteral("/icons/hicolor/%1x%1/menvori.png").arg(size), "PNG") && ok;
+    }
+    // The Windows program's icon, in its resources.
+    ok = saveIco(icons, dir + "/icons/menvori.ico") && ok;
     // The windows' own icon: small, so that it costs nothing at start-up.
     ok = icon(48).save(dir + "/icons/menvori.png", "PNG") && ok;
     return ok ? 0 : 1;
