@@ -120,7 +120,11 @@ build_qt() {
   fetch_qt_source
   dsc=$cache/source/qt6-base_${qt_version#*:}.dsc
   [ -f "$dsc" ] || fail "no $dsc after the download"
-  dpkg-source -x "$dsc" "$work/source" >/dev/null
+  # apt checked every file against Debian's signed index; dpkg-source, which
+  # cannot check the signature of the .dsc itself without debian-keyring,
+  # says so in its log.
+  dpkg-source -x "$dsc" "$work/source" >"$work/unpack.log" 2>&1 \
+    || { cat "$work/unpack.log" >&2; fail "unpacking $dsc"; }
   mkdir -p "$qt"
   # The toolchain file is kept with the Qt built with it: Qt's own toolchain
   # file, which the program's build uses, loads it from there.

@@ -29,10 +29,9 @@ protected:
 // Whether a key press on a control is a held Return or Enter repeating
 // itself: a repeat of a press that the buttons or the answer box of the
 // control's window took, and that has not been let go there since (they hand
-// every key let go to enterReleased). The
-// platform's mark of a repeat is not enough on its own: Wine keeps a key down
-// that was let go while no window of the program had the focus, as the
-// Return that closes the introduction window is, and marks the next press of
-// it a repeat.
+// every key let go to enterReleased). The platform's mark of a repeat is not
+// enough on its own: Wine keeps a key down that was let go while no window of
+// the program had the focus, as the Return that closes the introduction
+// window is, and marks the next press of it a repeat.
 bool isRepeatedEnter(QWidget *control, const QKeyEvent *press);
 void enterReleased(QWidget *control, const QKeyEvent *release);
