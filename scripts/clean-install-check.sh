@@ -22,6 +22,9 @@ case $suite in
   *) echo "usage: clean-install-check.sh bookworm|trixie [build folder]" >&2; exit 2 ;;
 esac
 fail() { echo "clean-install-check $suite: FAIL: $*" >&2; exit 1; }
+# The display and its window manager run in a session of their own, with
+# nothing from the caller's and nothing left in its home.
+[ -n "${MENVORI_PRIVATE_SESSION:-}" ] || exec "$here/tests/in_private_session.sh" bash "$0" "$@"
 source "$here/scripts/debian-root.sh"
 source "$here/scripts/xvfb.sh"
 scratch=$(mktemp -d)

@@ -19,9 +19,10 @@ find_wine() {
 
 # make_prefix FOLDER: makes a Wine prefix of its own in FOLDER (which must not
 # exist yet) and exports WINEPREFIX. Mono and Gecko are not installed, so
-# nothing asks to download them.
+# nothing asks to download them, and Wine's menu builder is off, so that no
+# Start menu entry made in the prefix becomes a menu entry of this machine.
 make_prefix() {
-  export WINEPREFIX=$1 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$1 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   "$WINE" wineboot --init >"$1.log" 2>&1 || { cat "$1.log" >&2; return 1; }
   rm -f "$1.log"
 }
