@@ -78,6 +78,13 @@ QSize DrawingSurface::pixelSize() const
     return {twipsToPixels(float(widthTwips_)), twipsToPixels(float(heightTwips_))};
 }
 
+void DrawingSurface::prepareNumbers(qreal scale)
+{
+    DrawingSurface digits(1500, 300);
+    digits.printNumber(1234567890);
+    (void)digits.render(scale);
+}
+
 QImage DrawingSurface::render(qreal scale) const
 {
     const QSize size = pixelSize();

@@ -63,6 +63,11 @@ public:
 
     bool operator==(const DrawingSurface &) const = default;
 
+    // Makes the face the numbers are drawn in ready for a screen of this
+    // scale, with every digit drawn once, so that the first picture shown
+    // does not wait for it.
+    static void prepareNumbers(qreal scale);
+
 private:
     int widthTwips_;
     int heightTwips_;

@@ -84,6 +84,9 @@ frmMenvori::frmMenvori(std::unique_ptr<RandomSource> random, QWidget *parent)
     buildMenu();
     buildControls();
     resize(twipsToPixels(11880), menuBar()->sizeHint().height() + twipsToPixels(8310));
+    // Before the title window is up, not after "Començar": the caliper at
+    // rest is then painted at once.
+    DrawingSurface::prepareNumbers(devicePixelRatioF());
 }
 
 frmMenvori::~frmMenvori() = default;
