@@ -105,7 +105,8 @@ EOF
   apt-get "${options[@]}" update >"$apt/update.log" 2>&1 \
     || { cat "$apt/update.log" >&2; fail "could not download Debian's source index from $mirror (network, or MENVORI_MIRROR)"; }
   (cd "$cache/source" && apt-get "${options[@]}" source --download-only "qt6-base=$qt_version") >"$apt/source.log" 2>&1 \
-    || { cat "$apt/source.log" >&2; fail "could not download Debian's qt6-base $qt_version source from $mirror"; }
+    || { cat "$apt/source.log" >&2
+         fail "could not download Debian's qt6-base $qt_version source from $mirror (where Debian has a newer one, upgrade the machine's qt6-base-dev to it)"; }
 }
 
 build_qt() {
