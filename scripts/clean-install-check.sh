@@ -43,10 +43,10 @@ if [ -z "$deb" ] || [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != 
   make_root package-build "$suite" || fail "no Debian root to build in"
   trap finish EXIT
   git clone --quiet "$here" "$ROOT/root/menvori"
-  in_root bash -c 'cd /root/menvori && bash scripts/setup.sh run >/dev/null
-    && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends dpkg-dev file >/dev/null
-    && bash scripts/build.sh -DBUILD_TESTING=OFF -DMENVORI_TOOLS=OFF -DMENVORI_BENCH=OFF >/dev/null
-    && cd build && cpack -G DEB >/dev/null' || fail "building the package in $suite"
+  in_root bash -c 'cd /root/menvori && bash scripts/setup.sh run >/dev/null &&
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends dpkg-dev file >/dev/null &&
+    bash scripts/build.sh -DBUILD_TESTING=OFF -DMENVORI_TOOLS=OFF -DMENVORI_BENCH=OFF >/dev/null &&
+    cd build && cpack -G DEB >/dev/null' || fail "building the package in $suite"
   deb=$scratch/$(basename "$(ls "$ROOT"/root/menvori/build/menvori_*.deb)")
   cp "$ROOT"/root/menvori/build/menvori_*.deb "$deb"
   remove_root
