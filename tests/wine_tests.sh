@@ -49,7 +49,7 @@ SHOTS=$build/wine-shots
 SHOT_PREFIX=wine-
 mkdir -p "$SHOTS"
 # The program finds everything it loads beside it: no search path is given.
-env -u WINEPATH -u QT_PLUGIN_PATH "$WINE" "$program" &
+env -u WINEPATH "$WINE" "$program" &
 APP=$!
 drill_all Return
 echo "PASS: the drill under Wine, in the program of $(basename "$zip")"

@@ -34,8 +34,9 @@ ZoomRow=47
 ZoomFrom=404
 ZoomTo=744
 
-# client_part GEOMETRY FILE: GEOMETRY (WxH+X+Y, client pixels) as a part of
-# the picture FILE of the main window.
+# client_top FILE: the first row of the client area in the picture FILE of
+# the main window. client_part GEOMETRY FILE: GEOMETRY (WxH+X+Y, client
+# pixels) as a part of that picture.
 client_top() { first_row_of "$1" 2 '#FFE0C0'; }
 client_part() {
   echo "$1" | awk -F'[x+]' -v top="$(client_top "$2")" '{printf "%sx%s+%s+%s", $1, $2, $3, $4 + top}'
