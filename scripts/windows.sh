@@ -102,7 +102,7 @@ deb-src [signed-by=$keyring] $security $codename-security main
 EOF
   local options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
     -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root -q)
-  apt-get "${options[@]}" update >"$apt/update.log" 2>&1 \
+  apt-get "${options[@]}" --error-on=any update >"$apt/update.log" 2>&1 \
     || { cat "$apt/update.log" >&2; fail "could not download Debian's source index from $mirror (network, or MENVORI_MIRROR)"; }
   (cd "$cache/source" && apt-get "${options[@]}" source --download-only "qt6-base=$qt_version") >"$apt/source.log" 2>&1 \
     || { cat "$apt/source.log" >&2
