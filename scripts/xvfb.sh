@@ -39,14 +39,3 @@ start_wm() {
   fi
   rm -f "$log"
 }
-
-# find_window PATTERN [PID]: sets FOUND_WINDOW to the id of a visible window
-# whose name matches PATTERN (of process PID, if given); fails if there is none.
-# wait_for_window PATTERN [PID]: prints that id, waiting up to 20 s.
-find_window() {
-  FOUND_WINDOW=$(xdotool search --all --onlyvisible ${2:+--pid "$2"} --name "$1" 2>/dev/null | head -n 1)
-  [ -n "$FOUND_WINDOW" ]
-}
-wait_for_window() {
-  poll_until 20 "a window named '$1'" find_window "$@" && echo "$FOUND_WINDOW"
-}
