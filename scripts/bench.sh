@@ -11,8 +11,9 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh test >/dev/null
 bash scripts/build.sh -DMENVORI_BENCH=ON >/dev/null
 
-source scripts/xvfb.sh
-start_xvfb
-trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+source scripts/lib.sh
+WHO=bench
+trap run_at_exit EXIT
+start_xvfb || fail "no X server"
 export QT_QPA_PLATFORM=xcb
 ./build/bench/bench_run build/bench "${1:-21}" 2> >(grep -v -e propagateSizeHints -e XDG_RUNTIME >&2)

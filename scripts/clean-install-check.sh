@@ -17,45 +17,40 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 suite=${1:-}
 build=$(realpath -m "${2:-$here/build}")
-case $suite in
-  bookworm | trixie) ;;
-  *) echo "usage: clean-install-check.sh bookworm|trixie [build folder]" >&2; exit 2 ;;
-esac
-fail() { echo "clean-install-check $suite: FAIL: $*" >&2; exit 1; }
 # The display and its window manager run in a session of their own, with
 # nothing from the caller's and nothing left in its home.
 [ -n "${MENVORI_PRIVATE_SESSION:-}" ] || exec "$here/tests/in_private_session.sh" bash "$0" "$@"
 source "$here/scripts/debian-root.sh"
-source "$here/scripts/xvfb.sh"
+is_suite "$suite" || { echo "usage: clean-install-check.sh $(suite_choices) [build folder]" >&2; exit 2; }
+WHO="clean-install-check $suite"
+trap run_at_exit EXIT
 scratch=$(mktemp -d)
-XVFB_PID=
-WM_PID=
-finish() {
-  remove_root
-  [ -z "$WM_PID" ] || kill "$WM_PID" 2>/dev/null || true
-  [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
-  rm -rf "$scratch"
-}
+at_exit rm -rf "$scratch"
 
-deb=$(ls -t "$build"/menvori_*.deb 2>/dev/null | head -n 1 || true)
-if [ -z "$deb" ] || [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != "$suite" ]; then
+# package_in FOLDER: the Debian package in FOLDER, if there is one.
+package_in() {
+  local debs=("$1"/menvori_*.deb)
+  [ -f "${debs[0]}" ] && echo "${debs[0]}"
+}
+deb=
+[ "$(machine_suite 2>/dev/null)" != "$suite" ] || deb=$(package_in "$build") || true
+if [ -z "$deb" ]; then
   echo "== clean-install-check $suite: the package, built in a scratch root of $suite =="
   make_root package-build "$suite" || fail "no Debian root to build in"
-  trap finish EXIT
   git clone --quiet "$here" "$ROOT/root/menvori"
   in_root bash -c 'cd /root/menvori && bash scripts/setup.sh run >/dev/null &&
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends dpkg-dev file >/dev/null &&
     bash scripts/build.sh -DBUILD_TESTING=OFF -DMENVORI_TOOLS=OFF -DMENVORI_BENCH=OFF >/dev/null &&
     cd build && cpack -G DEB >/dev/null' || fail "building the package in $suite"
-  deb=$scratch/$(basename "$(ls "$ROOT"/root/menvori/build/menvori_*.deb)")
-  cp "$ROOT"/root/menvori/build/menvori_*.deb "$deb"
+  built=$(package_in "$ROOT/root/menvori/build") || fail "the build in $suite made no package"
+  deb=$scratch/$(basename "$built")
+  cp "$built" "$deb"
   remove_root
 fi
 echo "package: $deb"
 
 echo "== clean-install-check $suite: apt install, then the program from its menu entry =="
 make_root clean-install "$suite" || fail "no Debian root"
-trap finish EXIT
 cp "$deb" "$ROOT/tmp/"
 in_root env DEBIAN_FRONTEND=noninteractive apt-get update -q >/dev/null
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "/tmp/$(basename "$deb")" libglib2.0-bin \

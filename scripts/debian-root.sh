@@ -10,7 +10,7 @@
 #
 #   make_root NAME SUITE   makes a root of SUITE (bookworm or trixie) in a
 #                          scratch folder and sets ROOT to it; it is removed
-#                          when the script ends, however it ends
+#                          when the caller runs its at_exit list
 #   mount_into PATH ARGS   mounts ARGS (mount's) at PATH inside the root
 #   in_root COMMAND...     runs COMMAND in the root, with a clean environment
 #   remove_root            removes the root now
@@ -19,7 +19,7 @@
 # mounted into it, newest first; the removal never leaves the root's own file
 # system, so it cannot reach through a mount.
 
-source "$(dirname "${BASH_SOURCE[0]}")/../tests/drill/helpers.sh" # poll_until
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 ROOT=
 ROOT_WORK=
@@ -27,10 +27,7 @@ ROOT_MOUNTS=()
 
 make_root() {
   local name=$1 suite=$2
-  case $suite in
-    bookworm | trixie) ;;
-    *) echo "$name: Debian $suite is not one this is tested on (bookworm, trixie)" >&2; return 2 ;;
-  esac
+  is_suite "$suite" || { echo "$name: Debian $suite is not one this is tested on (${SUITES[*]})" >&2; return 2; }
   [ "$(id -u)" -eq 0 ] || { echo "$name: needs root, for debootstrap, chroot and mount" >&2; return 1; }
   command -v debootstrap >/dev/null \
     || { echo "$name: debootstrap is missing: on Debian it comes with the package debootstrap (bash scripts/setup.sh test installs it)" >&2; return 1; }
@@ -39,8 +36,7 @@ make_root() {
   mkdir -p "$cache/debootstrap" "$cache/apt"
   ROOT_WORK=$(mktemp -d "/var/tmp/menvori-$name.XXXXXX")
   ROOT=$ROOT_WORK/root
-  trap remove_root EXIT
-  trap 'exit 130' INT TERM HUP
+  at_exit remove_root
   local start=$SECONDS
   debootstrap --variant=minbase --cache-dir="$cache/debootstrap" "$suite" "$ROOT" "$mirror" \
     >"$ROOT_WORK/debootstrap.log" 2>&1 \

@@ -13,12 +13,10 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 suite=${1:-}
-case $suite in
-  bookworm | trixie) ;;
-  *) echo "usage: fresh-check.sh bookworm|trixie" >&2; exit 2 ;;
-esac
-fail() { echo "fresh-check $suite: FAIL: $*" >&2; exit 1; }
 source "$here/scripts/debian-root.sh"
+is_suite "$suite" || { echo "usage: fresh-check.sh $(suite_choices)" >&2; exit 2; }
+WHO="fresh-check $suite"
+trap run_at_exit EXIT
 
 start=$SECONDS
 make_root fresh-check "$suite" || fail "no Debian root"

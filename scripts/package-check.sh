@@ -16,17 +16,16 @@ cd "$(dirname "$0")/.."
 [ -n "${MENVORI_PRIVATE_SESSION:-}" ] || exec tests/in_private_session.sh bash "$0" "$@"
 build=${1:-build}
 id=cat.menvori.Menvori
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source scripts/lib.sh
+WHO=package-check
+trap run_at_exit EXIT
 
 scratch=$(mktemp -d)
+at_exit rm -rf "$scratch"
+# The program, once its window shows which process it is.
 app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
+end_app() { [ -z "$app" ] || kill "$app" 2>/dev/null || true; }
+at_exit end_app
 
 stage=$scratch/stage
 cmake --install "$build" --prefix "$stage/usr" >/dev/null
@@ -55,8 +54,11 @@ issues=$(echo "$appstream" | grep -E '^[EWIP]:' \
 [ -z "$issues" ] || { echo "$appstream"; fail "appstreamcli reports issues"; }
 echo "install tree, desktop entry and metainfo: valid"
 
+rm -f "$build"/menvori_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
-deb=$(ls -t "$build"/menvori_*.deb | head -n 1)
+debs=("$build"/menvori_*.deb)
+deb=${debs[0]}
+[ -f "$deb" ] || fail "cpack made no package"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "package: $(basename "$deb"), Depends: $depends"
 echo "$depends" | grep -q libqt6widgets6 || fail "the package's dependencies were not computed"
@@ -73,7 +75,6 @@ entry=$root/usr/share/applications/$id.desktop
 wmclass=$(sed -n 's/^StartupWMClass=//p' "$entry")
 [ -n "$wmclass" ] || fail "the desktop entry has no StartupWMClass"
 
-source scripts/xvfb.sh
 start_xvfb || fail "no X server"
 start_wm || fail "no window manager"
 export QT_QPA_PLATFORM=xcb

@@ -30,7 +30,8 @@ case "${1:-}" in
   --no-tests) tests=0 ;;
   *) echo "usage: windows.sh [--no-tests]" >&2; exit 2 ;;
 esac
-fail() { echo "windows: FAIL: $*" >&2; exit 1; }
+source scripts/lib.sh
+WHO=windows
 start=$SECONDS
 
 bash scripts/setup.sh windows
@@ -54,7 +55,7 @@ find_wine || fail "Wine is missing"
 # The machine's Qt 6, whose host tools (moc, rcc, uic) the Windows Qt uses.
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null) \
   || fail "qt6-base-dev is not installed (bash scripts/setup.sh windows installs it)"
-codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+codename=$(machine_suite) || fail "not a Debian release Menvori is built on"
 host_cmake=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
 [ -d "$host_cmake/Qt6" ] || fail "the machine's Qt 6 CMake files are not in $host_cmake"
 

@@ -18,9 +18,7 @@ SHOT_PREFIX=
 mkdir -p "$SHOTS"
 source "$(dirname "$0")/drill/x11.sh"
 
-APP=
-trap '[ -z "$APP" ] || kill "$APP" 2>/dev/null || true' EXIT
-"$program" &
-APP=$!
+trap run_at_exit EXIT
+start_app "$program"
 drill_all alt+c Return
 echo "PASS: the drill in a real X window: intro by Alt+C and Return, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, the resolution menu, exit"

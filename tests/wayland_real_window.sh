@@ -19,7 +19,6 @@
 # (in_private_session.sh).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 if [ "${1:-}" != --inside ]; then
   program=$(realpath "$1")
@@ -28,13 +27,15 @@ if [ "${1:-}" != --inside ]; then
   if [ "$(id -u)" -ne 0 ]; then
     exec "$here/in_private_session.sh" bash "$here/wayland_real_window.sh" --inside "$program" "$shots"
   fi
+  source "$here/../scripts/lib.sh"
+  trap run_at_exit EXIT
   stage=$(mktemp -d)
-  session=
-  trap '[ -z "$session" ] || kill "$session" 2>/dev/null || true; rm -rf --one-file-system "$stage"' EXIT
+  at_exit rm -rf --one-file-system "$stage"
   chmod 755 "$stage"
-  mkdir -p "$stage/tests"
+  mkdir -p "$stage/tests" "$stage/scripts"
   cp "$program" "$stage/menvori"
   cp -r "$here/wayland_real_window.sh" "$here/in_private_session.sh" "$here/drill" "$stage/tests/"
+  cp "$here/../scripts/lib.sh" "$stage/scripts/"
   if [ -n "${MENVORI_LSAN_SUPPRESSIONS:-}" ]; then
     cp "$MENVORI_LSAN_SUPPRESSIONS" "$stage/lsan-suppressions.txt"
     MENVORI_LSAN_SUPPRESSIONS=$stage/lsan-suppressions.txt
@@ -45,9 +46,8 @@ if [ "${1:-}" != --inside ]; then
     ${MENVORI_LSAN_SUPPRESSIONS:+MENVORI_LSAN_SUPPRESSIONS=$MENVORI_LSAN_SUPPRESSIONS} \
     "$stage/tests/in_private_session.sh" bash "$stage/tests/wayland_real_window.sh" --inside \
     "$stage/menvori" "$stage/shots" &
-  session=$!
-  wait "$session" || status=$?
-  session=
+  at_exit end_process $!
+  wait $! || status=$?
   cp "$stage"/shots/*.png "$shots/" 2>/dev/null || true
   exit $status
 fi
@@ -57,16 +57,24 @@ program=$2
 SHOTS=$3
 SHOT_PREFIX=wayland-
 source "$here/drill/wayland.sh"
-pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
+WHO=wayland
+trap run_at_exit EXIT
 
 config=$XDG_RUNTIME_DIR/sway.conf
 printf 'output HEADLESS-1 resolution 1280x1024\nxwayland disable\n' >"$config"
 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$config" >"$XDG_RUNTIME_DIR/sway.log" 2>&1 &
-pids+=("$!")
+at_exit end_process $!
+# sway's display socket and its IPC socket, in the private runtime folder.
 sway_ready() {
-  WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls -d wayland-[0-9]* 2>/dev/null | grep -v lock | head -n 1)
-  SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n 1)
+  local socket
+  WAYLAND_DISPLAY= SWAYSOCK=
+  for socket in "$XDG_RUNTIME_DIR"/wayland-[0-9]* "$XDG_RUNTIME_DIR"/sway-ipc.*.sock; do
+    [ -S "$socket" ] || continue
+    case $socket in
+      */wayland-*) WAYLAND_DISPLAY=${socket##*/} ;;
+      *) SWAYSOCK=$socket ;;
+    esac
+  done
   export WAYLAND_DISPLAY SWAYSOCK
   [ -n "$WAYLAND_DISPLAY" ] && [ -n "$SWAYSOCK" ] && swaymsg -t get_version
 }
@@ -76,7 +84,7 @@ poll_until 10 "sway to take clients" sway_ready || { cat "$XDG_RUNTIME_DIR/sway.
 # the whole test gives it one before the program starts, so that the program
 # takes its keyboard at once and no key sent later is lost.
 wtype -s 600000 &
-pids+=("$!")
+at_exit end_process $!
 poll_until 10 "the seat's keyboard" sh -c 'swaymsg -t get_seats | grep -q virtual_keyboard'
 
 # In a sanitizer build, the leaks of Qt's Wayland plugin are suppressed, and
@@ -84,21 +92,12 @@ poll_until 10 "the seat's keyboard" sh -c 'swaymsg -t get_seats | grep -q virtua
 # buffer integration is not loaded, which would load Mesa's driver only to
 # draw nothing with it (and the driver, unloaded at exit, leaks where no
 # suppression can name it).
-env QT_QPA_PLATFORM=wayland QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none \
-  ${MENVORI_LSAN_SUPPRESSIONS:+LSAN_OPTIONS=suppressions=$MENVORI_LSAN_SUPPRESSIONS} "$program" &
-APP=$!
-pids+=("$APP")
+start_app env QT_QPA_PLATFORM=wayland QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none \
+  ${MENVORI_LSAN_SUPPRESSIONS:+LSAN_OPTIONS=suppressions=$MENVORI_LSAN_SUPPRESSIONS} "$program"
 
 # Both windows carry the app id of the desktop entry.
-expect_app_id() {
+check_window() {
   [ "$(window_app_id "$1")" = cat.menvori.Menvori ] || fail "the window '$1' has the app id '$(window_app_id "$1")'"
 }
-drill_intro
-expect_app_id " "
-drill_begin Return
-expect_app_id Menvori
-drill_measure_and_check
-drill_check_then_next
-drill_resolution
-drill_end
+drill_all Return
 echo "PASS: the drill on Wayland (sway): intro, rest, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, the resolution menu, exit; app id cat.menvori.Menvori"

@@ -22,21 +22,17 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(realpath "$1")
 zip=$(realpath "$2")
 setup=$(realpath "$3")
-fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$here/../scripts/windows/wine.sh"
 source "$here/drill/x11.sh"
+WHO="wine tests"
+trap run_at_exit EXIT
 find_wine
 
 scratch=$(mktemp -d)
-APP=
-finish() {
-  [ -z "$APP" ] || kill "$APP" 2>/dev/null || true
-  [ -z "${WINEPREFIX:-}" ] || end_prefix
-  rm -rf "$scratch"
-}
-trap finish EXIT
+at_exit rm -rf "$scratch"
 start=$SECONDS
 make_prefix "$scratch/prefix" || fail "no Wine prefix"
+at_exit end_prefix
 echo "Wine prefix made in $((SECONDS - start)) s ($("$WINE" --version))"
 
 echo "== Logic and drawing tests, built for Windows =="
@@ -44,13 +40,14 @@ echo "== Logic and drawing tests, built for Windows =="
 
 echo "== The drill, in the unzipped program =="
 unzip -q "$zip" -d "$scratch/zip"
-program=$(ls "$scratch"/zip/*/menvori.exe)
+programs=("$scratch"/zip/*/menvori.exe)
+program=${programs[0]}
+[ -f "$program" ] || fail "no menvori.exe in $(basename "$zip")"
 SHOTS=$build/wine-shots
 SHOT_PREFIX=wine-
 mkdir -p "$SHOTS"
 # The program finds everything it loads beside it: no search path is given.
-env -u WINEPATH "$WINE" "$program" &
-APP=$!
+start_app env -u WINEPATH "$WINE" "$program"
 drill_all Return
 echo "PASS: the drill under Wine, in the program of $(basename "$zip")"
 
@@ -94,9 +91,11 @@ for mode in CurrentUser AllUsers; do
 
   # The uninstaller copies itself to the temporary folder and goes on from
   # there: it is done when the entry and the folder are gone.
+  # The command as Windows runs it: a quoted program, then its arguments.
   uninstall=$(registry_value $root QuietUninstallString) || fail "/$mode: no silent uninstall command"
-  eval "set -- $uninstall"
-  "$WINE" "$@"
+  [[ $uninstall =~ ^\"([^\"]+)\"\ (.*)$ ]] || fail "/$mode: the silent uninstall command is not a quoted program: $uninstall"
+  read -r -a arguments <<<"${BASH_REMATCH[2]}"
+  "$WINE" "${BASH_REMATCH[1]}" "${arguments[@]}"
   uninstalled() { ! "$WINE" reg query "$root\\$key" >/dev/null 2>&1 && [ ! -e "$folder" ]; }
   poll_until 30 "the uninstaller to remove Menvori" uninstalled || fail "/$mode: the uninstaller left $folder or the entry"
   left=$(comm -13 "$scratch/before" <(files))

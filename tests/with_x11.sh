@@ -6,14 +6,11 @@
 # manager), with Qt on X11, and ends both when the command ends. Meant to run
 # inside in_private_session.sh. Usage: with_x11.sh command [args...]
 set -euo pipefail
-
-source "$(dirname "$0")/../scripts/xvfb.sh"
-pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
-start_xvfb || { echo "no X server" >&2; exit 1; }
-pids+=("$XVFB_PID")
-start_wm || { echo "no window manager" >&2; exit 1; }
-pids+=("$WM_PID")
+source "$(dirname "$0")/../scripts/lib.sh"
+WHO=with_x11
+trap run_at_exit EXIT
+start_xvfb || fail "no X server"
+start_wm || fail "no window manager"
 export QT_QPA_PLATFORM=xcb
 status=0
 "$@" || status=$?

@@ -1,23 +1,10 @@
 # SPDX-FileCopyrightText: 2026 Menvori developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Sourced by every script that drives the program from outside: waits that
-# poll with a deadline, and what a picture of a window shows. Nothing here
-# depends on the platform the picture was taken on.
-
-# poll_until SECONDS WHAT COMMAND...: runs COMMAND every 50 ms until it
-# succeeds; after SECONDS, says what it waited for and fails.
-poll_until() {
-  local limit=$1 what=$2 deadline=$((SECONDS + $1))
-  shift 2
-  until "$@" >/dev/null 2>&1; do
-    if [ $SECONDS -ge $deadline ]; then
-      echo "gave up after $limit s waiting for $what" >&2
-      return 1
-    fi
-    sleep 0.05
-  done
-}
+# Sourced by every script that drives the program from outside: what a
+# picture of a window shows. Nothing here depends on the platform the picture
+# was taken on.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 
 # crop IMAGE [GEOMETRY]: the image, or its part GEOMETRY (WxH+X+Y), as PNG on
 # standard output.

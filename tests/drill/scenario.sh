@@ -16,10 +16,11 @@
 #   SHOTS        the folder the pictures are saved in
 #   SHOT_PREFIX  what their names begin with (intro.png, rest.png, checked.png)
 #   APP          the program's process, if the caller started it as its child
+#                (start_app)
+# and may define:
+#   check_window TITLE      more checks of each window as it first comes up
 # Each step fails, saying what it waited for, within seconds.
 source "$(dirname "${BASH_SOURCE[0]}")/helpers.sh"
-
-drill_fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Where the main window's controls are, in pixels of its client area. In a
 # picture of the window the client area begins, below the menu bar, at the
@@ -33,6 +34,17 @@ RightAnswers=107x19+635+411
 ZoomRow=47
 ZoomFrom=404
 ZoomTo=744
+
+# start_app COMMAND...: starts the program as the caller's child, as APP; it
+# is ended on exit if still running (the caller runs its at_exit list).
+start_app() {
+  "$@" &
+  APP=$!
+  at_exit end_app
+}
+end_app() { [ -z "${APP:-}" ] || kill "$APP" 2>/dev/null || true; }
+
+checked_window() { ! declare -F check_window >/dev/null || check_window "$1"; }
 
 # client_top FILE: the first row of the client area in the picture FILE of
 # the main window. client_part GEOMETRY FILE: GEOMETRY (WxH+X+Y, client
@@ -63,7 +75,7 @@ answer_is() { [ "$(clipboard_text)" = "$1" ]; }
 expect_answer() {
   press ctrl+a ctrl+c
   poll_until 10 "the answer box to hold '$1'" answer_is "$1" \
-    || drill_fail "$2: the answer box holds '$(clipboard_text)', not '$1'"
+    || fail "$2: the answer box holds '$(clipboard_text)', not '$1'"
 }
 # label_filled FILE GEOMETRY: that label of the main window shows text.
 label_filled() {
@@ -72,26 +84,28 @@ label_filled() {
 
 # The introduction window comes up alone, with its red title.
 drill_intro() {
-  poll_until 20 "the introduction window" window_shown " " || drill_fail "no introduction window"
-  ! window_shown Menvori || drill_fail "the main window is on screen with the introduction window"
+  poll_until 20 "the introduction window" window_shown " " || fail "no introduction window"
+  ! window_shown Menvori || fail "the main window is on screen with the introduction window"
+  checked_window " "
   window_raise " "
   poll_until 10 "the introduction window's red title" shot_shows " " "$SHOTS/${SHOT_PREFIX}intro.png" '#FF0000' \
-    || drill_fail "the introduction window shows no red title"
+    || fail "the introduction window shows no red title"
 }
 
 # KEYS leave the introduction window for the main window, peach, with the
 # caliper at rest (the zoom's red line, no measurement) and empty counters.
 drill_begin() {
   press_slowly "$@"
-  poll_until 20 "the main window" window_shown Menvori || drill_fail "no main window after $*"
-  ! window_shown " " || drill_fail "the introduction window is still on screen"
+  poll_until 20 "the main window" window_shown Menvori || fail "no main window after $*"
+  ! window_shown " " || fail "the introduction window is still on screen"
+  checked_window Menvori
   window_raise Menvori
   local rest=$SHOTS/${SHOT_PREFIX}rest.png
   poll_until 10 "the peach main window with its rest drawing" shot_shows Menvori "$rest" '#FFE0C0' '#FF0000' \
-    || drill_fail "the main window shows no rest drawing"
-  [ "$(tallest_red_run "$rest")" -lt 60 ] || drill_fail "$* posed a measurement"
-  [ "$(zoom_lines "$rest")" -eq 21 ] || drill_fail "the vernier at rest shows $(zoom_lines "$rest") lines, not 21"
-  ! label_filled "$rest" $Measurements || drill_fail "the count of measurements is not empty at rest"
+    || fail "the main window shows no rest drawing"
+  [ "$(tallest_red_run "$rest")" -lt 60 ] || fail "$* posed a measurement"
+  [ "$(zoom_lines "$rest")" -eq 21 ] || fail "the vernier at rest shows $(zoom_lines "$rest") lines, not 21"
+  ! label_filled "$rest" $Measurements || fail "the count of measurements is not empty at rest"
 }
 
 # Alt+M with the reading typed at once: the measurement is posed before the
@@ -100,15 +114,15 @@ drill_begin() {
 drill_measure_and_check() {
   local scratch=$SHOTS/${SHOT_PREFIX}measured.png checked=$SHOTS/${SHOT_PREFIX}checked.png
   press_and_type alt+m 12.35
-  poll_until 10 "the measurement's red zero mark" measured "$scratch" || drill_fail "Alt+M posed no measurement"
-  label_filled "$scratch" $Measurements || drill_fail "no count of measurements after Alt+M"
-  ! label_filled "$scratch" $RightAnswers || drill_fail "a count of right answers before any check"
+  poll_until 10 "the measurement's red zero mark" measured "$scratch" || fail "Alt+M posed no measurement"
+  label_filled "$scratch" $Measurements || fail "no count of measurements after Alt+M"
+  ! label_filled "$scratch" $RightAnswers || fail "a count of right answers before any check"
   press alt+m
   expect_answer " 12.35" "Alt+M and typing at once, then Alt+M"
   press Return
   verdict() { window_shot Menvori "$checked" && has_colour "$checked" '#FF0000' "$(client_part $Verdict "$checked")"; }
-  poll_until 10 "the verdict" verdict || drill_fail "no verdict after Return"
-  label_filled "$checked" $RightAnswers || drill_fail "no count of right answers after the check"
+  poll_until 10 "the verdict" verdict || fail "no verdict after Return"
+  label_filled "$checked" $RightAnswers || fail "no count of right answers after the check"
   rm -f "$scratch"
 }
 
@@ -131,7 +145,7 @@ drill_resolution() {
   press alt+m
   tenths() { window_shot Menvori "$scratch" && [ "$(zoom_lines "$scratch")" -eq 11 ]; }
   poll_until 10 "a measurement with the ten-division vernier" tenths \
-    || drill_fail "after choosing 0,1 mm, the magnified vernier shows $(zoom_lines "$scratch") lines, not 11"
+    || fail "after choosing 0,1 mm, the magnified vernier shows $(zoom_lines "$scratch") lines, not 11"
   rm -f "$scratch"
 }
 
@@ -139,14 +153,14 @@ drill_resolution() {
 drill_end() {
   press alt+s
   if [ -n "${APP:-}" ]; then
-    poll_until 10 "the program to end after Alt+S" sh -c "! kill -0 $APP" || drill_fail "Alt+S did not end the program"
+    poll_until 10 "the program to end after Alt+S" sh -c "! kill -0 $APP" || fail "Alt+S did not end the program"
     local status=0
     wait "$APP" || status=$?
     APP=
-    [ "$status" -eq 0 ] || drill_fail "exit status $status"
+    [ "$status" -eq 0 ] || fail "exit status $status"
   else
     main_gone() { ! window_shown Menvori; }
-    poll_until 10 "the main window to close after Alt+S" main_gone || drill_fail "Alt+S did not end the program"
+    poll_until 10 "the main window to close after Alt+S" main_gone || fail "Alt+S did not end the program"
   fi
 }
 

@@ -1,0 +1,122 @@
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The one shell library of scripts/ and tests/: failing with a message,
+# waiting by polling, undoing on exit, a real X server, and the Debian
+# releases Menvori is made for. Sourced, never run.
+#
+# Nothing here sets a trap: the caller owns its traps. Whatever a function
+# here starts or makes, it adds to the caller's list of things to undo
+# (at_exit) before waiting on it, and a caller that uses any of them runs
+# that list when it ends:
+#   trap run_at_exit EXIT
+
+# Loaded once, however many of a script's parts source it.
+[ -z "${MENVORI_LIB:-}" ] || return 0
+MENVORI_LIB=loaded
+
+# WHO names the script in its messages ("windows", "fresh-check trixie").
+WHO=${WHO:-}
+
+# fail MESSAGE: says what failed, and ends the script.
+fail() {
+  echo "${WHO:+$WHO: }FAIL: $*" >&2
+  exit 1
+}
+
+# poll_until SECONDS WHAT COMMAND...: runs COMMAND every 50 ms until it
+# succeeds; after SECONDS, says what it waited for and fails.
+poll_until() {
+  local limit=$1 what=$2 deadline=$((SECONDS + $1))
+  shift 2
+  until "$@" >/dev/null 2>&1; do
+    if [ $SECONDS -ge $deadline ]; then
+      echo "gave up after $limit s waiting for $what" >&2
+      return 1
+    fi
+    sleep 0.05
+  done
+}
+
+# at_exit COMMAND [ARGS...]: adds a command to the list run_at_exit runs,
+# last added first.
+AT_EXIT=()
+at_exit() {
+  AT_EXIT+=("$(printf '%q ' "$@")")
+}
+
+# run_at_exit: runs the list, last added first, each command whatever the
+# others did, and empties it.
+run_at_exit() {
+  local i
+  for ((i = ${#AT_EXIT[@]} - 1; i >= 0; i--)); do
+    eval "${AT_EXIT[i]}" || true
+  done
+  AT_EXIT=()
+}
+
+# end_process PID: ends a process this script started, and waits for it
+# where it is this shell's child.
+end_process() {
+  kill "$1" 2>/dev/null || return 0
+  wait "$1" 2>/dev/null || true
+}
+
+# The Debian releases Menvori is built and tested on.
+SUITES=(bookworm trixie)
+
+# is_suite NAME: whether NAME is one of them.
+is_suite() {
+  local s
+  for s in "${SUITES[@]}"; do
+    [ "$1" != "$s" ] || return 0
+  done
+  return 1
+}
+
+# suite_choices: the releases as a usage line gives them, "bookworm|trixie".
+suite_choices() {
+  local IFS='|'
+  echo "${SUITES[*]}"
+}
+
+# machine_suite: prints this machine's release where it is one of them;
+# elsewhere says so and fails.
+machine_suite() {
+  local id codename
+  id=$(. /etc/os-release 2>/dev/null && echo "${ID:-}")
+  codename=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+  if [ "$id" != debian ] || ! is_suite "$codename"; then
+    echo "this is '$id $codename'; Menvori is built and tested on Debian 12 (bookworm) and 13 (trixie) only" >&2
+    return 3
+  fi
+  echo "$codename"
+}
+
+# start_xvfb: starts an X server (Xvfb) on a display it picks itself, so
+# that two runs never race for one, and exports DISPLAY. -noreset: the
+# server would otherwise reset when its last client leaves, and refuse the
+# next one for a moment.
+start_xvfb() {
+  local dir
+  dir=$(mktemp -d)
+  at_exit rm -rf "$dir"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" >/dev/null 2>&1 &
+  at_exit end_process $!
+  poll_until 10 "Xvfb to report its display" test -s "$dir/display" || return 1
+  DISPLAY=":$(tr -d '[:space:]' <"$dir/display")"
+  export DISPLAY
+  poll_until 10 "the X server on $DISPLAY" xdpyinfo
+}
+
+# start_wm: starts the openbox window manager on DISPLAY and returns once it
+# manages the screen.
+start_wm() {
+  local log
+  log=$(mktemp)
+  at_exit rm -f "$log"
+  openbox >"$log" 2>&1 &
+  at_exit end_process $!
+  poll_until 10 "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+    || { cat "$log" >&2; return 1; }
+}
