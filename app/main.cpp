@@ -11,8 +11,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     setUpApplication();
 
+    // The main window shows itself once the introduction window has closed.
     frmMenvori window;
     window.load();
-    window.show();
     return app.exec();
 }

@@ -63,6 +63,5 @@ int main(int argc, char *argv[])
     });
 
     window.load();
-    window.show();
     return QApplication::exec();
 }

@@ -8,7 +8,6 @@
 #include "frmmenvori.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -36,36 +35,22 @@ inline void pressStart(frmIntroduccio *intro)
     intro->cmdComençar->click();
 }
 
-// Starts the main window as the program does: load (which shows the
-// introduction window modally), then show. `closeIntro` is run once the
-// introduction window is up, and must close it. Ends the test program within
-// seconds, saying what it waited for, when the introduction window does not
-// come up or does not close.
+// Starts the main window as the program does: load, which shows the
+// introduction window; `closeIntro` is run once that is on screen, and must
+// close it; the main window then shows itself. Ends the test program within
+// seconds, saying what it waited for, when a window does not come or go.
 inline std::unique_ptr<frmMenvori> startMainWindow(
     std::unique_ptr<RandomSource> random = std::make_unique<ClockRandomSource>(),
     const CloseIntro &closeIntro = pressStart)
 {
     auto window = std::make_unique<frmMenvori>(std::move(random));
-    bool closed = false;
-    const QDeadlineTimer deadline(5000);
-    QTimer poll; // lives only as long as this call
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *intro = qobject_cast<frmIntroduccio *>(QApplication::activeModalWidget());
-        if (!closed && intro && intro->isVisible()) {
-            closed = true;
-            closeIntro(intro);
-        } else if (deadline.hasExpired()) {
-            qFatal(closed ? "the introduction window was still open 5 s after the test closed it"
-                          : "the introduction window did not come up within 5 s");
-        }
-    });
-    poll.start();
     window->load();
-    poll.stop();
-    if (!closed)
-        qFatal("load() returned before the introduction window was closed");
-    window->show();
+    auto *intro = qobject_cast<frmIntroduccio *>(QApplication::activeModalWidget());
+    if (!intro || !QTest::qWaitForWindowExposed(intro))
+        qFatal("the introduction window did not come up within 5 s");
+    closeIntro(intro);
+    if (!QTest::qWaitFor([&] { return window->isVisible(); }, 5000))
+        qFatal("the main window did not show within 5 s of the introduction window's closing");
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("the main window was not on screen within 5 s");
     window->activateWindow();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
 
 frmIntroduccio::frmIntroduccio(QWidget *parent)
     : QDialog(parent)
@@ -63,4 +64,15 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     picDibuix->setAccessibleName(QStringLiteral("Dibuix d'un peu de rei"));
 
     cmdComençar->setFocus();
+}
+
+void frmIntroduccio::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    // A zero timer runs once this whole repaint, children and the flush to
+    // the screen included, is done.
+    if (!paintedOnce_) {
+        paintedOnce_ = true;
+        QTimer::singleShot(0, this, &frmIntroduccio::painted);
+    }
 }

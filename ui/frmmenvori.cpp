@@ -84,9 +84,6 @@ frmMenvori::frmMenvori(std::unique_ptr<RandomSource> random, QWidget *parent)
     buildMenu();
     buildControls();
     resize(twipsToPixels(11880), menuBar()->sizeHint().height() + twipsToPixels(8310));
-    // Before the title window is up, not after "Començar": the caliper at
-    // rest is then painted at once.
-    DrawingSurface::prepareNumbers(devicePixelRatioF());
 }
 
 frmMenvori::~frmMenvori() = default;
@@ -262,13 +259,31 @@ void frmMenvori::load()
 {
     // While the introduction window is the only window, closing it must not
     // end the program.
-    const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
     QApplication::setQuitOnLastWindowClosed(false);
-    frmIntroduccio().exec();
-    QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
+    auto *intro = new frmIntroduccio;
+    intro->setAttribute(Qt::WA_DeleteOnClose);
+    intro->setModal(true);
+    connect(intro, &frmIntroduccio::painted, this, &frmMenvori::getReady);
+    connect(intro, &QDialog::finished, this, &frmMenvori::introClosed);
+    intro->show();
+}
 
+void frmMenvori::getReady()
+{
+    // The face of the pictures' numbers, and the window itself, made now
+    // rather than after "Començar": the caliper at rest is then painted at
+    // once.
+    DrawingSurface::prepareNumbers(devicePixelRatioF());
+    ensurePolished();
+    create();
+}
+
+void frmMenvori::introClosed()
+{
     chooseResolution(FiveHundredths);
     state.NumMesures = 0;
+    show();
+    QApplication::setQuitOnLastWindowClosed(true);
 }
 
 void frmMenvori::showEvent(QShowEvent *event)

@@ -37,9 +37,9 @@ public:
                         QWidget *parent = nullptr);
     ~frmMenvori() override;
 
-    // The window's load: shows the introduction window modally and waits for
-    // it to close, then sets the drill's start values. Runs once, before the
-    // window is first shown.
+    // The window's load, once at start: shows the introduction window,
+    // modally, and returns. When the student closes it, the window sets the
+    // drill's start values and shows itself.
     void load();
 
     ExerciseState state;
@@ -74,6 +74,12 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private slots:
+    // What only this window needs before it shows, done while the student
+    // looks at the introduction window.
+    void getReady();
+    // Start-up goes on once the introduction window has closed.
+    void introClosed();
+
     void cmdNovaMesura_Click();
     // Judges the answer box against the posed reading and shows the verdict,
     // the solution and the count of right answers.
