@@ -8,7 +8,8 @@
 # at once pose a measurement and fill the answer box, Alt+M again types
 # nothing, Return checks; Alt+C and Return at once check and pose the next
 # (judging nothing twice); the resolution menu; Alt+S ends the program with
-# status 0. The windows as a person sees them are saved in the folder given
+# status 0. Then, started again, Return held on Nova Mesura, in the answer
+# box and on a menu entry acts once. The windows as a person sees them are saved in the folder given
 # as $2: intro.png, rest.png, checked.png. Runs inside with_x11.sh.
 #   e2e_real_window.sh <menvori binary> <picture folder>
 set -euo pipefail
@@ -21,4 +22,7 @@ source "$(dirname "$0")/drill/x11.sh"
 trap run_at_exit EXIT
 start_app "$program"
 drill_all alt+c Return
-echo "PASS: the drill in a real X window: intro by Alt+C and Return, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, the resolution menu, exit"
+SHOT_PREFIX=held-
+start_app "$program"
+drill_held_keys
+echo "PASS: the drill in a real X window: intro by Alt+C and Return, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, the resolution menu, exit; Return held on Nova Mesura, in the answer box and on a menu entry acts once"

@@ -92,12 +92,18 @@ poll_until 10 "the seat's keyboard" sh -c 'swaymsg -t get_seats | grep -q virtua
 # buffer integration is not loaded, which would load Mesa's driver only to
 # draw nothing with it (and the driver, unloaded at exit, leaks where no
 # suppression can name it).
-start_app env QT_QPA_PLATFORM=wayland QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none \
-  ${MENVORI_LSAN_SUPPRESSIONS:+LSAN_OPTIONS=suppressions=$MENVORI_LSAN_SUPPRESSIONS} "$program"
+start_menvori() {
+  start_app env QT_QPA_PLATFORM=wayland QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none \
+    ${MENVORI_LSAN_SUPPRESSIONS:+LSAN_OPTIONS=suppressions=$MENVORI_LSAN_SUPPRESSIONS} "$program"
+}
+start_menvori
 
 # Both windows carry the app id of the desktop entry.
 check_window() {
   [ "$(window_app_id "$1")" = cat.menvori.Menvori ] || fail "the window '$1' has the app id '$(window_app_id "$1")'"
 }
 drill_all Return
+SHOT_PREFIX=wayland-held-
+start_menvori
+drill_held_keys
 echo "PASS: the drill on Wayland (sway): intro, rest, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, the resolution menu, exit; app id cat.menvori.Menvori"

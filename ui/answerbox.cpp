@@ -3,16 +3,17 @@
 
 #include "answerbox.h"
 
-#include "commandbutton.h"
+#include "keystate.h"
 
 #include <QKeyEvent>
 
 void AnswerBox::keyPressEvent(QKeyEvent *event)
 {
-    // A held Return acts once: pressed on "Nova Mesura", it poses a
-    // measurement and moves the focus here, where its repeats would judge
-    // the blank answer.
-    if (isRepeatedEnter(this, event)) {
+    // A held Return acts once; and a key pressed on "Nova Mesura" (Return,
+    // Space), which poses a measurement and moves the focus here, would
+    // otherwise judge the blank answer or type into it as it repeats.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter ? !KeyState::isFreshPress(event) : !KeyState::wentDownIn(event, this)) {
         event->accept();
         return;
     }
@@ -25,10 +26,4 @@ void AnswerBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     QLineEdit::keyPressEvent(event);
-}
-
-void AnswerBox::keyReleaseEvent(QKeyEvent *event)
-{
-    enterReleased(this, event);
-    QLineEdit::keyReleaseEvent(event);
 }

@@ -9,7 +9,9 @@
 // pressed with Alt (or the logo key) and no Ctrl only ever means an access key
 // or a menu, so when no control takes it, it types nothing here. AltGr
 // characters still type: X11 and Wayland report AltGr as its own modifier,
-// and Windows as Ctrl+Alt. A held Return or Enter does not repeat here.
+// and Windows as Ctrl+Alt. A held Return or Enter checks once, and a key held
+// since it went down on another control or window types nothing here
+// (KeyState).
 class AnswerBox : public QLineEdit {
     Q_OBJECT
 
@@ -18,5 +20,4 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
 };

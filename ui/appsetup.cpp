@@ -3,6 +3,8 @@
 
 #include "appsetup.h"
 
+#include "keystate.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
@@ -32,4 +34,5 @@ void setUpApplication()
     QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopEntryId));
     QApplication::setWindowIcon(programIcon());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    KeyState::install();
 }

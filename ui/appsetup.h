@@ -11,7 +11,8 @@
 // - one icon for every window: the installed theme icon, or the one shipped
 //   inside the program;
 // - the Fusion style, one look on every desktop, so that every caption fits
-//   its control.
+//   its control;
+// - the one record of which keys are down (KeyState).
 void setUpApplication();
 
 // The name of the program's desktop entry, without ".desktop".

@@ -3,39 +3,10 @@
 
 #include "commandbutton.h"
 
+#include "keystate.h"
+
 #include <QKeyEvent>
 #include <QShortcutEvent>
-
-namespace {
-
-// Whether Return or Enter went down on the window's buttons or answer box and
-// has not come up there since: a property of the window, as each window keeps
-// its own keys.
-const char *const EnterDown = "menvoriEnterDown";
-
-bool isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
-} // namespace
-
-bool isRepeatedEnter(QWidget *control, const QKeyEvent *press)
-{
-    if (!isEnter(press))
-        return false;
-    QWidget *window = control->window();
-    const bool repeat = press->isAutoRepeat() && window->property(EnterDown).toBool();
-    window->setProperty(EnterDown, true);
-    return repeat;
-}
-
-void enterReleased(QWidget *control, const QKeyEvent *release)
-{
-    // X11 reports each repeat as a release and a press, both marked.
-    if (isEnter(release) && !release->isAutoRepeat())
-        control->window()->setProperty(EnterDown, false);
-}
 
 bool CommandButton::event(QEvent *event)
 {
@@ -50,15 +21,17 @@ bool CommandButton::event(QEvent *event)
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
-    if (isRepeatedEnter(this, event)) {
-        event->accept();
-        return;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!KeyState::isFreshPress(event)) {
+            event->accept();
+            return;
+        }
+        break;
+    default:
+        break;
     }
     QPushButton::keyPressEvent(event);
-}
-
-void CommandButton::keyReleaseEvent(QKeyEvent *event)
-{
-    enterReleased(this, event);
-    QPushButton::keyReleaseEvent(event);
 }

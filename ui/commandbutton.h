@@ -12,8 +12,10 @@
 // Every command disables its own button or ends the program, so there is no
 // moment left in which to show the button down.
 //
-// Return and Enter press it once however long they are held: their
-// auto-repeat would otherwise run the command the focus moves on to.
+// Return, Enter and Space press it once however long they are held, and a
+// key held since it went down elsewhere does not press it at all
+// (KeyState): their repeats would otherwise run the command the focus moves
+// on to.
 class CommandButton : public QPushButton {
     Q_OBJECT
 
@@ -23,15 +25,4 @@ public:
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
 };
-
-// Whether a key press on a control is a held Return or Enter repeating
-// itself: a repeat of a press that the buttons or the answer box of the
-// control's window took, and that has not been let go there since (they hand
-// every key let go to enterReleased). The platform's mark of a repeat is not
-// enough on its own: Wine keeps a key down that was let go while no window of
-// the program had the focus, as the Return that closes the introduction
-// window is, and marks the next press of it a repeat.
-bool isRepeatedEnter(QWidget *control, const QKeyEvent *press);
-void enterReleased(QWidget *control, const QKeyEvent *release);

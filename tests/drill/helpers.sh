@@ -69,3 +69,19 @@ data = sys.stdin.buffer.read()
 rows = [data[i:i + 3] for i in range(0, len(data), 3)]
 print(rows.index(want) if want in rows else -1)' "$3"
 }
+
+# same_picture A B: whether two pictures are the same, pixel for pixel.
+same_picture() {
+  [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]
+}
+
+# red_columns IMAGE GEOMETRY: how many columns of that part of IMAGE hold a
+# pixel of pure red: the width of a red text.
+red_columns() {
+  crop "$1" "$2" | convert - -depth 8 ppm:- | python3 -c '
+import sys
+data = sys.stdin.buffer.read()
+parts = data.split(maxsplit=4)
+w, h, pix = int(parts[1]), int(parts[2]), parts[4]
+print(sum(any(pix[3 * (y * w + x):3 * (y * w + x) + 3] == b"\xff\x00\x00" for y in range(h)) for x in range(w)))'
+}

@@ -11,6 +11,7 @@
 #   press CHORD...          presses each key or chord (xdotool's names: alt+m, Return) at once
 #   press_slowly CHORD...   the same, 40 ms apart
 #   press_and_type CHORD TEXT  presses CHORD and types TEXT right after it, 20 ms a character
+#   hold KEY MS             holds KEY down for MS milliseconds, then lets it go
 #   clipboard_text          prints the text on the clipboard
 # The caller starts the program and sets:
 #   SHOTS        the folder the pictures are saved in
@@ -27,13 +28,22 @@ source "$(dirname "${BASH_SOURCE[0]}")/helpers.sh"
 # first peach row; however large the window, the controls keep their places
 # from its top-left corner.
 Verdict=217x25+40+464
+# "MOLT BÉ" is narrower than this; "NO HO HAS FET BÉ" wider (pixels).
+LongestRightVerdict=100
 Measurements=107x19+515+411
 RightAnswers=107x19+635+411
 # A row across the magnified vernier's lines (y 700 twips), from just left of
-# its first line (x 100 twips) to just right of its last (x 5100 twips).
+# its first line (x 100 twips) to just right of its last (x 5100 twips), and
+# one across its red rule lines (y 500 twips).
 ZoomRow=47
+ZoomRedRow=33
 ZoomFrom=404
 ZoomTo=744
+# The two pictures, the caliper's starting at this row, the magnified
+# vernier's at this column.
+Pictures=793x345+0+0
+CaliperTop=104
+ZoomLeft=400
 
 # start_app COMMAND...: starts the program as the caller's child, as APP; it
 # is ended on exit if still running (the caller runs its at_exit list).
@@ -45,6 +55,16 @@ start_app() {
 end_app() { [ -z "${APP:-}" ] || kill "$APP" 2>/dev/null || true; }
 
 checked_window() { ! declare -F check_window >/dev/null || check_window "$1"; }
+
+# What the drill has learnt of how the program shows things, kept for the
+# rest of the script: the count of measurements as it shows 1.
+DRILL_WORK=
+drill_work() {
+  if [ -z "$DRILL_WORK" ]; then
+    DRILL_WORK=$(mktemp -d)
+    at_exit rm -rf "$DRILL_WORK"
+  fi
+}
 
 # client_top FILE: the first row of the client area in the picture FILE of
 # the main window. client_part GEOMETRY FILE: GEOMETRY (WxH+X+Y, client
@@ -81,6 +101,37 @@ expect_answer() {
 label_filled() {
   [ "$(colour_count "$1" "$(client_part "$2" "$1")")" -gt 1 ]
 }
+# label_is FILE GEOMETRY PICTURE: that label shows what PICTURE shows.
+label_is() {
+  crop "$1" "$(client_part "$2" "$1")" >"$DRILL_WORK/label.png" && same_picture "$DRILL_WORK/label.png" "$3"
+}
+# reading_of FILE: the reading the measurement in a picture of the main
+# window poses, "12.05", read as a student reads it: the hundredths where the
+# magnified vernier's red line meets a line of the vernier, the millimetres
+# from where the red zero mark stands on the rule.
+reading_of() {
+  crop "$1" "$(client_part $Pictures "$1")" | convert - -depth 8 ppm:- | python3 -c '
+import sys
+data = sys.stdin.buffer.read()
+parts = data.split(maxsplit=4)
+w, h, pix = int(parts[1]), int(parts[2]), parts[4]
+def at(x, y):
+    return pix[3 * (y * w + x):3 * (y * w + x) + 3]
+red, black = b"\xff\x00\x00", b"\x00\x00\x00"
+zoom = range(int(sys.argv[1]), int(sys.argv[2]))
+lines = [x for x in zoom if at(x, int(sys.argv[4])) == black]
+coinciding = [x for x in zoom if at(x, int(sys.argv[3])) == red and any(abs(x - l) <= 1 for l in lines)]
+hundredths = round(((coinciding[0] - int(sys.argv[6])) * 15 - 100) / 50)
+def run(x):
+    best = length = 0
+    for y in range(int(sys.argv[5]), h):
+        length = length + 1 if at(x, y) == red else 0
+        best = max(best, length)
+    return best
+mark = max(range(w), key=run)
+position = next(p for p in range(1005, 10001, 5) if p % 100 == hundredths and int(p / 15 + 0.5) == mark)
+print("%d.%02d" % ((position - 1000) // 100, hundredths))' $ZoomFrom $ZoomTo $ZoomRedRow $ZoomRow $CaliperTop $ZoomLeft
+}
 
 # The introduction window comes up alone, with its red title.
 drill_intro() {
@@ -116,6 +167,8 @@ drill_measure_and_check() {
   press_and_type alt+m 12.35
   poll_until 10 "the measurement's red zero mark" measured "$scratch" || fail "Alt+M posed no measurement"
   label_filled "$scratch" $Measurements || fail "no count of measurements after Alt+M"
+  drill_work
+  crop "$scratch" "$(client_part $Measurements "$scratch")" >"$DRILL_WORK/one-measurement.png"
   ! label_filled "$scratch" $RightAnswers || fail "a count of right answers before any check"
   press alt+m
   expect_answer " 12.35" "Alt+M and typing at once, then Alt+M"
@@ -147,6 +200,50 @@ drill_resolution() {
   poll_until 10 "a measurement with the ten-division vernier" tenths \
     || fail "after choosing 0,1 mm, the magnified vernier shows $(zoom_lines "$scratch") lines, not 11"
   rm -f "$scratch"
+}
+
+# A key held down is one press (after drill_all, in the program started
+# again): Return held for 1.5 s on Nova Mesura poses one measurement; held in
+# the answer box over the right reading, read off the picture, it judges it
+# once and poses nothing; held on a menu entry, it chooses the entry and
+# nothing more. The count of measurements is read against the picture of
+# "1" that drill_all saw; each check waits for a copy of the answer box,
+# which the program makes only once it has handled every key before it.
+drill_held_keys() {
+  local shot=$SHOTS/${SHOT_PREFIX}held.png reading
+  [ -f "$DRILL_WORK/one-measurement.png" ] || fail "drill_held_keys needs the pictures drill_all learnt"
+  drill_intro
+  drill_begin Return
+  hold Return 1500
+  expect_answer " " "Return held on Nova Mesura"
+  window_shot Menvori "$shot" && measured "$shot" || fail "Return held on Nova Mesura posed no measurement"
+  label_is "$shot" $Measurements "$DRILL_WORK/one-measurement.png" \
+    || fail "Return held on Nova Mesura posed more than one measurement"
+  ! label_filled "$shot" $Verdict || fail "Return held on Nova Mesura judged an answer"
+
+  reading=$(reading_of "$shot") || fail "no reading in the picture"
+  press_and_type ctrl+a "$reading"
+  hold Return 1500
+  # The focus is on Nova Mesura after the check: two Tabs lead to the box.
+  press Tab Tab
+  expect_answer "$reading" "Return held in the answer box over $reading"
+  window_shot Menvori "$shot" || fail "no picture of the main window"
+  label_is "$shot" $Measurements "$DRILL_WORK/one-measurement.png" \
+    || fail "Return held in the answer box posed a measurement"
+  [ "$(red_columns "$shot" "$(client_part $Verdict "$shot")")" -lt $LongestRightVerdict ] \
+    || fail "Return held in the answer box over $reading did not judge it right"
+  label_filled "$shot" $RightAnswers || fail "no count of right answers after the check"
+
+  press shift+Tab shift+Tab
+  press alt+a
+  hold Return 1500
+  press Tab Tab
+  expect_answer "$reading" "Return held on the menu's first entry"
+  window_shot Menvori "$shot" || fail "no picture of the main window"
+  label_is "$shot" $Measurements "$DRILL_WORK/one-measurement.png" \
+    || fail "Return held on the menu's first entry posed a measurement"
+  rm -f "$shot"
+  drill_end
 }
 
 # Alt+S ends the program, with status 0 where the caller started it.

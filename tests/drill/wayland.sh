@@ -58,3 +58,4 @@ press_slowly() {
 }
 press_and_type() { mapfile -t keys < <(wtype_keys "$1") && wtype "${keys[@]}" -d 20 "$2"; }
 clipboard_text() { wl-paste --no-newline 2>/dev/null; }
+hold() { wtype -P "$1" -s "$2" -p "$1"; } # the key held for $2 ms

@@ -28,3 +28,8 @@ press() { xdotool key "$@"; }
 press_slowly() { xdotool key --delay 40 "$@"; }
 press_and_type() { xdotool key "$1" type --delay 20 "$2"; }
 clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
+hold() {
+  xdotool keydown "$1"
+  sleep "$(($2 / 1000)).$(printf %03d $(($2 % 1000)))" # the hold's length
+  xdotool keyup "$1"
+}
