@@ -13,6 +13,7 @@
 #include "frmmenvori.h"
 #include "numbers.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,18 +55,25 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     setUpApplication();
 
+    // The window as the program starts it, at 0,05 mm, found by its
+    // controls' names.
     frmMenvori w;
-    w.state.Apreciacio = 1;
+    w.findChild<QAction *>(QStringLiteral("mnu5Centèssimes"))->trigger();
     w.show();
     QCoreApplication::processEvents();
+    auto *measure = w.findChild<QPushButton *>(QStringLiteral("cmdNovaMesura"));
+    auto *check = w.findChild<QPushButton *>(QStringLiteral("cmdComprovacio"));
+    auto *answer = w.findChild<QLineEdit *>(QStringLiteral("txtSolucioAlumnes"));
+    auto *caliper = w.findChild<PictureArea *>(QStringLiteral("PicCoordenades"));
+    auto *zoom = w.findChild<PictureArea *>(QStringLiteral("PicZoom"));
 
     for (qreal scale : {1.0, 2.0}) {
         const double t = medianMicroseconds(
-            2001, [&] { w.cmdComprovacio->click(); },
+            2001, [&] { check->click(); },
             [&] {
-                w.cmdNovaMesura->click();
-                (void)w.PicCoordenades->picture().render(scale);
-                (void)w.PicZoom->picture().render(scale);
+                measure->click();
+                (void)caliper->picture().render(scale);
+                (void)zoom->picture().render(scale);
             });
         report(scale == 1.0 ? "measure@1" : "measure@2", t);
     }
@@ -73,10 +81,10 @@ int main(int argc, char *argv[])
     report("check", medianMicroseconds(
                         2001,
                         [&] {
-                            w.cmdNovaMesura->click();
-                            w.txtSolucioAlumnes->setText(QStringLiteral("12.35"));
+                            measure->click();
+                            answer->setText(QStringLiteral("12.35"));
                         },
-                        [&] { w.cmdComprovacio->click(); }));
+                        [&] { check->click(); }));
 
     for (int megabytes : {1, 2, 4}) {
         // A reading followed by a long paste of digits, blanks and points:

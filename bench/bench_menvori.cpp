@@ -48,10 +48,13 @@ int main(int argc, char *argv[])
             QCoreApplication::exit(0);
             return;
         }
+        auto *measure = window.findChild<QPushButton *>(QStringLiteral("cmdNovaMesura"));
+        auto *check = window.findChild<QPushButton *>(QStringLiteral("cmdComprovacio"));
+        auto *answer = window.findChild<QLineEdit *>(QStringLiteral("txtSolucioAlumnes"));
         for (int i = 0; i < 1000; ++i) {
-            window.cmdNovaMesura->click();
-            window.txtSolucioAlumnes->setText(QStringLiteral("12.35"));
-            window.cmdComprovacio->click();
+            measure->click();
+            answer->setText(QStringLiteral("12.35"));
+            check->click();
             QCoreApplication::processEvents();
         }
         rusage usage{};

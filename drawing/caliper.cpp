@@ -133,6 +133,26 @@ void drawSlide(ExerciseState &s, DrawingSurface &c)
     drawVernier(s, c, p, vernierOf(s.Apreciacio).shortLines);
 }
 
+CaliperPictures restPictures(ExerciseState &s)
+{
+    CaliperPictures pictures;
+    drawFixedRule(s, pictures.caliper);
+    drawRestSlide(s, pictures.caliper);
+    drawRestZoom(pictures.zoom);
+    return pictures;
+}
+
+CaliperPictures measurementPictures(ExerciseState &s)
+{
+    CaliperPictures pictures;
+    drawFixedRule(s, pictures.caliper);
+    if (findResolution(s.Apreciacio)) {
+        drawZoom(s, pictures.zoom);
+        drawSlide(s, pictures.caliper);
+    }
+    return pictures;
+}
+
 void drawZoom(ExerciseState &s, DrawingSurface &z)
 {
     const Resolution &resolution = vernierOf(s.Apreciacio);

@@ -40,3 +40,23 @@ void drawSlide(ExerciseState &s, DrawingSurface &caliper);
 // The magnified vernier of the current measurement, with red rule lines placed
 // so that one continues the coinciding vernier line (set by ValorNonius).
 void drawZoom(ExerciseState &s, DrawingSurface &zoom);
+
+// The two pictures the main window shows, composed of the routines above in
+// the one order the window draws them.
+struct CaliperPictures {
+    DrawingSurface caliper = blankCaliper();
+    DrawingSurface zoom = blankZoom();
+
+    bool operator==(const CaliperPictures &) const = default;
+};
+
+// The caliper at rest, as the window first shows it: the rule, the slide
+// closed with its twenty-division vernier, and the magnified vernier with one
+// red line at its zero.
+CaliperPictures restPictures(ExerciseState &s);
+
+// A measurement as generation left the state: the rule with the slide at
+// Posicio, and the magnified vernier of its hundredths. For a resolution the
+// drill does not know, nothing was posed: the rule alone, and no magnified
+// vernier.
+CaliperPictures measurementPictures(ExerciseState &s);

@@ -32,8 +32,13 @@ bool generatePosition(ExerciseState &s, RandomSource &random)
     // A position already on the grid moves up a full step, never by 0.
     s.Ajust = static_cast<float>(step - whole % step);
     s.Posicio = s.Posicio + s.Ajust;
-    s.ValorNonius = toInt16(std::lrint(s.Posicio - std::floor(s.Posicio / 100.0f) * 100.0f));
+    computeValorNonius(s);
     return true;
+}
+
+void computeValorNonius(ExerciseState &s)
+{
+    s.ValorNonius = toInt16(std::lrint(s.Posicio - std::floor(s.Posicio / 100.0f) * 100.0f));
 }
 
 void computeValorRegle(ExerciseState &s)

@@ -15,5 +15,8 @@ void countMeasurement(ExerciseState &s);
 // and does not compute ValorRegle.
 bool generatePosition(ExerciseState &s, RandomSource &random);
 
+// Hundredths of the reading posed by Posicio: its last two digits.
+void computeValorNonius(ExerciseState &s);
+
 // Whole millimetres of the reading posed by Posicio.
 void computeValorRegle(ExerciseState &s);

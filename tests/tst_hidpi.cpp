@@ -67,22 +67,21 @@ void TestHiDpi::initTestCase()
 
 void TestHiDpi::windowKeepsItsProportions()
 {
-    auto window = startMainWindow();
-    const qreal scale = window->devicePixelRatioF();
-    QCOMPARE(window->centralWidget()->size(), QSize(792, 554));
-    const QImage shot = window->centralWidget()->grab().toImage();
+    auto w = startMainWindow();
+    const qreal scale = w->devicePixelRatioF();
+    QCOMPARE(w->centralWidget()->size(), QSize(792, 554));
+    const QImage shot = w->centralWidget()->grab().toImage();
     QCOMPARE(shot.width(), qRound(792 * scale));
     QCOMPARE(shot.height(), qRound(554 * scale));
-    QCOMPARE(window->PicCoordenades->geometry(), QRect(0, 104, 793, 241));
+    QCOMPARE(w.PicCoordenades->geometry(), QRect(0, 104, 793, 241));
 }
 
 // Every caption fits its control, and so do the longest texts the drill
 // writes into its labels.
 void TestHiDpi::captionsFit()
 {
-    auto window = startMainWindow();
-    frmMenvori &w = *window;
-    for (QLabel *label : w.findChildren<QLabel *>())
+    auto w = startMainWindow();
+    for (QLabel *label : w->findChildren<QLabel *>())
         QVERIFY2(captionWidth(label, label->text()) <= label->contentsRect().width(), qPrintable(label->objectName()));
     for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{w.cmdNovaMesura, w.cmdComprovacio, w.cmdSortir})
         QVERIFY2(captionWidth(b, b->text()) + 12 <= b->width(), qPrintable(b->objectName()));
@@ -104,8 +103,8 @@ void TestHiDpi::captionsFit()
 
 void TestHiDpi::ruleTicksAreCrisp()
 {
-    auto window = startMainWindow();
-    PictureArea *caliper = window->PicCoordenades;
+    auto w = startMainWindow();
+    PictureArea *caliper = w.PicCoordenades;
     const ScaleFacts &f = facts.at(caliper->devicePixelRatioF());
     const QImage image = caliper->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRgb black = qRgb(0, 0, 0), peach = qRgb(255, 224, 192);

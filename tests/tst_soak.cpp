@@ -50,8 +50,7 @@ private slots:
 
 void TestSoak::hundredThousandCycles()
 {
-    auto window = startMainWindow();
-    frmMenvori &w = *window;
+    auto w = startMainWindow();
     std::mt19937 generator(2026);
     const int cycles = 100000;
     const int warmUp = 2000;
@@ -64,7 +63,7 @@ void TestSoak::hundredThousandCycles()
             (cycle / 5000 % 2 ? w.mnuDècimes : w.mnu5Centèssimes)->trigger();
         w.cmdNovaMesura->click();
         const bool answerRight = generator() % 4 != 0;
-        const QString reading = QStringLiteral("%1.%2").arg(int(w.state.ValorRegle)).arg(int(w.state.ValorNonius), 2, 10, QLatin1Char('0'));
+        const QString reading = QStringLiteral("%1.%2").arg(int(w.state().ValorRegle)).arg(int(w.state().ValorNonius), 2, 10, QLatin1Char('0'));
         w.txtSolucioAlumnes->setText(answerRight ? reading : reading + QStringLiteral("1"));
         if (cycle % 2)
             w.cmdComprovacio->click();
@@ -76,9 +75,9 @@ void TestSoak::hundredThousandCycles()
 
         mostCaliperOps = std::max(mostCaliperOps, w.PicCoordenades->picture().operations().size());
         mostZoomOps = std::max(mostZoomOps, w.PicZoom->picture().operations().size());
-        if (w.state.NumMesures != float(cycle) || w.state.NumEncerts != float(right))
+        if (w.state().NumMesures != float(cycle) || w.state().NumEncerts != float(right))
             QFAIL(qPrintable(QStringLiteral("cycle %1: %2 right of %3 measurements")
-                                 .arg(cycle).arg(w.state.NumEncerts).arg(w.state.NumMesures)));
+                                 .arg(cycle).arg(w.state().NumEncerts).arg(w.state().NumMesures)));
         if (cycle == warmUp)
             afterWarmUp = residentKiB();
     }

@@ -44,14 +44,14 @@ int captionWidth(QWidget *w)
 // The main window with a random source that poses what the test asks.
 struct PosedWindow {
     PosedRandom *random = new PosedRandom; // owned by the window
-    std::unique_ptr<frmMenvori> window;
+    MainWindow window;
 
     explicit PosedWindow(int drawn, const CloseIntro &closeIntro = pressStart)
+        : window(startMainWindow(std::unique_ptr<RandomSource>(random), closeIntro))
     {
         random->pose(drawn);
-        window = startMainWindow(std::unique_ptr<RandomSource>(random), closeIntro);
     }
-    frmMenvori &operator*() const { return *window; }
+    MainWindow &operator*() { return window; }
 };
 
 // Keys as a platform sends them: to a window, which hands them to its focused
@@ -179,13 +179,13 @@ void TestWindows::introLeadsToTheMainWindow()
     bool mainWasHidden = false;
     bool startValuesWaited = false;
     frmMenvori *mainWindow = nullptr;
-    auto window = startMainWindow(std::make_unique<ClockRandomSource>(), [&](frmIntroduccio *intro) {
+    auto w = startMainWindow(std::make_unique<ClockRandomSource>(), [&](frmIntroduccio *intro) {
         for (QWidget *w : QApplication::topLevelWidgets()) {
             if (auto *m = qobject_cast<frmMenvori *>(w))
                 mainWindow = m;
         }
         mainWasHidden = mainWindow && !mainWindow->isVisible();
-        startValuesWaited = mainWindow && mainWindow->state.Apreciacio == 0;
+        startValuesWaited = mainWindow && mainWindow->drillState().Apreciacio == 0;
         QVERIFY(QTest::qWaitForWindowActive(intro));
         if (how == "click")
             QTest::mouseClick(intro->cmdComençar, Qt::LeftButton);
@@ -212,11 +212,11 @@ void TestWindows::introLeadsToTheMainWindow()
     });
     QVERIFY(mainWasHidden);
     QVERIFY(startValuesWaited);
-    QVERIFY(window->isVisible());
-    QCOMPARE(window->state.Apreciacio, std::uint8_t(1));
-    QCOMPARE(window->txtApreciacio->text(), QStringLiteral("0,05 mm"));
-    QCOMPARE(window->state.NumMesures, 0.f);
-    QVERIFY(window->lblTirades->text().isEmpty());
+    QVERIFY(w->isVisible());
+    QCOMPARE(w.state().Apreciacio, std::uint8_t(1));
+    QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,05 mm"));
+    QCOMPARE(w.state().NumMesures, 0.f);
+    QVERIFY(w.lblTirades->text().isEmpty());
     QVERIFY(QApplication::quitOnLastWindowClosed());
     // The introduction window is gone for good.
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -254,26 +254,25 @@ void TestWindows::firstDisplayGeometry_data()
 void TestWindows::firstDisplayGeometry()
 {
     QFETCH(QString, name);
-    auto window = startMainWindow();
-    auto *control = window->findChild<QWidget *>(name);
+    auto w = startMainWindow();
+    auto *control = w->findChild<QWidget *>(name);
     QVERIFY(control);
     QTEST(control->geometry(), "place");
     QVERIFY(control->isVisible());
-    QCOMPARE(window->centralWidget()->geometry(), QRect(0, window->menuBar()->height(), 792, 554));
+    QCOMPARE(w->centralWidget()->geometry(), QRect(0, w->menuBar()->height(), 792, 554));
 
-    window->resize(1200, 900);
-    QTRY_COMPARE(window->centralWidget()->width(), 1200);
+    w->resize(1200, 900);
+    QTRY_COMPARE(w->centralWidget()->width(), 1200);
     QTEST(control->geometry(), "place");
-    window->showMaximized();
+    w->showMaximized();
     QTEST(control->geometry(), "place");
 }
 
 void TestWindows::firstDisplayState()
 {
-    auto window = startMainWindow();
-    frmMenvori &w = *window;
-    QCOMPARE(w.windowTitle(), QStringLiteral("Menvori"));
-    QVERIFY(!w.windowIcon().isNull());
+    auto w = startMainWindow();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Menvori"));
+    QVERIFY(!w->windowIcon().isNull());
     // The desktop matches the windows with the menu entry: on Wayland by the
     // entry's file name, on X11 by its StartupWMClass, the class Qt gives
     // every window from the application's name.
@@ -282,13 +281,13 @@ void TestWindows::firstDisplayState()
     QSettings desktopEntry(entry.filePath(), QSettings::IniFormat);
     QCOMPARE(desktopEntry.value(QStringLiteral("Desktop Entry/StartupWMClass")).toString(),
              QCoreApplication::applicationName());
-    QCOMPARE(w.centralWidget()->palette().color(QPalette::Window), QColor(255, 224, 192));
+    QCOMPARE(w->centralWidget()->palette().color(QPalette::Window), QColor(255, 224, 192));
 
     QCOMPARE(w.lblTitol->text(), QStringLiteral("Menvori        Apreciació:"));
-    QCOMPARE(w.lblLectura->text(), QStringLiteral("Solució"));
-    QCOMPARE(w.lblSolucioAlumne->text(), QStringLiteral("Introduïu el resultat:"));
-    QCOMPARE(w.lblComptador->text(), QStringLiteral("Comptador"));
-    QCOMPARE(w.LblLecturaDirecte->text(), QStringLiteral("línia del nònius que coincideix amb una del regle fix"));
+    QCOMPARE(w.find<QLabel>("lblLectura")->text(), QStringLiteral("Solució"));
+    QCOMPARE(w.find<QLabel>("lblSolucioAlumne")->text(), QStringLiteral("Introduïu el resultat:"));
+    QCOMPARE(w.find<QLabel>("lblComptador")->text(), QStringLiteral("Comptador"));
+    QCOMPARE(w.find<QLabel>("LblLecturaDirecte")->text(), QStringLiteral("línia del nònius que coincideix amb una del regle fix"));
     QCOMPARE(w.OptZoom->text(), QStringLiteral("Zoom Nònius"));
     QCOMPARE(w.OptNoZoom->text(), QStringLiteral("Sense Zoom"));
     QCOMPARE(w.cmdNovaMesura->text(), QStringLiteral("Nova &Mesura"));
@@ -313,11 +312,11 @@ void TestWindows::firstDisplayState()
     auto font = [](QWidget *c) { return std::make_pair(c->font().pixelSize(), c->font().bold()); };
     QCOMPARE(font(w.lblTitol), std::make_pair(16, true));
     QCOMPARE(font(w.txtSolucioAlumnes), std::make_pair(16, true));
-    QCOMPARE(font(w.lblSolucioAlumne), std::make_pair(13, true));
+    QCOMPARE(font(w.find<QLabel>("lblSolucioAlumne")), std::make_pair(13, true));
     QCOMPARE(font(w.lblResultat), std::make_pair(13, false));
     QCOMPARE(font(w.cmdNovaMesura), std::make_pair(11, false));
     QCOMPARE(font(w.OptZoom), std::make_pair(11, true));
-    QCOMPARE(font(w.LblLecturaDirecte), std::make_pair(11, true));
+    QCOMPARE(font(w.find<QLabel>("LblLecturaDirecte")), std::make_pair(11, true));
     // The shipped face, not whatever the system has.
     QCOMPARE(QFontInfo(w.lblTitol->font()).family(), QStringLiteral("Liberation Sans"));
 
@@ -330,7 +329,7 @@ void TestWindows::firstDisplayState()
     QCOMPARE(w.lblTitol->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     for (QLabel *framed : {w.lblResultat, w.lblValorNonius, w.lblTirades, w.lblEncerts})
         QVERIFY(framed->frameShape() != QFrame::NoFrame);
-    for (QLabel *plain : {w.lblTitol, w.lblOK, w.lblLectura, w.lblComptador})
+    for (QLabel *plain : {w.lblTitol, w.lblOK, w.find<QLabel>("lblLectura"), w.find<QLabel>("lblComptador")})
         QCOMPARE(plain->frameShape(), QFrame::NoFrame);
 
     // The caliper at rest: rule, closed slide with its twenty-division
@@ -354,7 +353,7 @@ void TestWindows::firstDisplayState()
     } while (next != w.cmdNovaMesura && order.size() < 100);
     QList<QWidget *> focusable;
     for (QWidget *c : order) {
-        if (c->focusPolicy() & Qt::TabFocus && c->isEnabled() && c->window() == &w && c->isVisible())
+        if (c->focusPolicy() & Qt::TabFocus && c->isEnabled() && c->window() == w.window.get() && c->isVisible())
             focusable << c;
     }
     const QList<QWidget *> expected = {w.cmdNovaMesura, w.cmdSortir, w.txtSolucioAlumnes, w.OptZoom};
@@ -363,11 +362,11 @@ void TestWindows::firstDisplayState()
 
 void TestWindows::menu()
 {
-    auto window = startMainWindow();
-    QCOMPARE(window->mnuApreciació->title(), QStringLiteral("&Apreciació"));
-    const QList<QAction *> entries = window->mnuApreciació->actions();
+    auto w = startMainWindow();
+    QCOMPARE(w.mnuApreciació->title(), QStringLiteral("&Apreciació"));
+    const QList<QAction *> entries = w.mnuApreciació->actions();
     QCOMPARE(entries.size(), 4);
-    QCOMPARE(entries[0], window->mnuDècimes);
+    QCOMPARE(entries[0], w.mnuDècimes);
     QCOMPARE(entries[0]->text(), QStringLiteral("0,1 mm"));
     QCOMPARE(entries[1]->text(), QStringLiteral("0,05 mm"));
     QVERIFY(entries[2]->isSeparator());
@@ -377,7 +376,7 @@ void TestWindows::menu()
         QVERIFY(a->shortcut().isEmpty());
         QVERIFY(a->isEnabled());
     }
-    QCOMPARE(window->menuBar()->actions().size(), 1);
+    QCOMPARE(w->menuBar()->actions().size(), 1);
 }
 
 void TestWindows::drillCycle_data()
@@ -407,7 +406,7 @@ void TestWindows::drillCycle()
     QFETCH(int, drawn);
     QFETCH(QString, answer);
     PosedWindow posed(drawn);
-    frmMenvori &w = *posed;
+    MainWindow &w = *posed;
     PosedRandom &random = *posed.random;
     if (apreciacio == 2)
         w.mnuDècimes->trigger();
@@ -422,7 +421,7 @@ void TestWindows::drillCycle()
     QVERIFY(w.lblEncerts->text().isEmpty());
     QCOMPARE(drillStep(w), WaitingForAnswer);
     QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
-    QCOMPARE(w.state.Posicio, 1000.f + 100.f * w.state.ValorRegle + w.state.ValorNonius);
+    QCOMPARE(w.state().Posicio, 1000.f + 100.f * w.state().ValorRegle + w.state().ValorNonius);
     // Only this measurement is drawn: the rule and the slide, no rest slide.
     const auto &ops = w.PicCoordenades->picture().operations();
     QCOMPARE(ops[ops.size() - 1].kind, DrawOp::Kind::PrintNumber);
@@ -444,7 +443,7 @@ void TestWindows::drillCycle()
     QTEST(w.lblValorNonius->text(), "hundredths");
     QFETCH(int, rightAnswers);
     QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  %1").arg(rightAnswers));
-    QCOMPARE(w.state.NumEncerts, float(rightAnswers));
+    QCOMPARE(w.state().NumEncerts, float(rightAnswers));
     QCOMPARE(drillStep(w), WaitingForMeasurement);
     QCOMPARE(QApplication::focusWidget(), w.cmdNovaMesura);
     QCOMPARE(w.txtSolucioAlumnes->text(), answer.isEmpty() ? QString() : answer);
@@ -476,7 +475,7 @@ void TestWindows::enterKey()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     PosedWindow posed(2231);
-    frmMenvori &w = *posed;
+    MainWindow &w = *posed;
     auto enter = [&] {
         QTest::keyClick(w.txtSolucioAlumnes, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     };
@@ -485,7 +484,7 @@ void TestWindows::enterKey()
     enter();
     QVERIFY(w.lblOK->text().isEmpty());
     QVERIFY(w.lblEncerts->text().isEmpty());
-    QCOMPARE(w.state.NumEncerts, 0.f);
+    QCOMPARE(w.state().NumEncerts, 0.f);
     QCOMPARE(drillStep(w), WaitingForMeasurement);
 
     w.cmdNovaMesura->click();
@@ -494,13 +493,13 @@ void TestWindows::enterKey()
     QCOMPARE(w.lblOK->text(), QString());
     enter();
     QCOMPARE(w.lblOK->text(), QStringLiteral("MOLT BÉ"));
-    QCOMPARE(w.state.NumEncerts, 1.f);
+    QCOMPARE(w.state().NumEncerts, 1.f);
     QCOMPARE(QApplication::focusWidget(), w.cmdNovaMesura);
 
     w.txtSolucioAlumnes->setFocus();
     for (int i = 0; i < 3; ++i)
         enter();
-    QCOMPARE(w.state.NumEncerts, 1.f);
+    QCOMPARE(w.state().NumEncerts, 1.f);
     QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  1"));
     QCOMPARE(drillStep(w), WaitingForMeasurement);
 }
@@ -543,13 +542,13 @@ void TestWindows::altKeys()
     QFETCH(bool, measuring);
     QFETCH(QString, effect);
     PosedWindow posed(2231);
-    frmMenvori &w = *posed;
+    MainWindow &w = *posed;
     if (measuring)
         w.cmdNovaMesura->click();
     w.txtSolucioAlumnes->setFocus();
     QTest::keyClicks(w.txtSolucioAlumnes, QStringLiteral("12.3"));
     const QString typed = w.txtSolucioAlumnes->text();
-    const float measurements = w.state.NumMesures;
+    const float measurements = w.state().NumMesures;
     auto press = [&] { QTest::keyClick(w.txtSolucioAlumnes, Qt::Key(key), Qt::KeyboardModifiers(modifiers)); };
 
     if (effect == "exit") {
@@ -559,14 +558,14 @@ void TestWindows::altKeys()
     }
     press();
     if (effect == "measure") {
-        QTRY_COMPARE(w.state.NumMesures, measurements + 1);
+        QTRY_COMPARE(w.state().NumMesures, measurements + 1);
         QCOMPARE(w.txtSolucioAlumnes->text(), QStringLiteral(" "));
         return;
     }
     if (effect == "check") {
         QTRY_COMPARE(w.lblOK->text(), QStringLiteral("NO HO HAS FET BÉ"));
         QCOMPARE(w.txtSolucioAlumnes->text(), typed);
-        QCOMPARE(w.state.NumMesures, measurements);
+        QCOMPARE(w.state().NumMesures, measurements);
         return;
     }
     if (effect == "menu") {
@@ -581,7 +580,7 @@ void TestWindows::altKeys()
         QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
     }
     QCOMPARE(w.txtSolucioAlumnes->text(), effect == "types" ? typed + QLatin1Char('@') : typed);
-    QCOMPARE(w.state.NumMesures, measurements);
+    QCOMPARE(w.state().NumMesures, measurements);
     QVERIFY(w.lblOK->text().isEmpty());
     QCOMPARE(drillStep(w), measuring ? WaitingForAnswer : WaitingForMeasurement);
 }
@@ -646,7 +645,7 @@ void TestWindows::commandsAtOnce()
     QFETCH(bool, measuring);
     QFETCH(QStringList, steps);
     PosedWindow posed(2231);
-    frmMenvori &w = *posed;
+    MainWindow &w = *posed;
     w.cmdNovaMesura->click();
     w.txtSolucioAlumnes->setText(QStringLiteral("12.35"));
     w.cmdComprovacio->click();
@@ -654,14 +653,14 @@ void TestWindows::commandsAtOnce()
         w.cmdNovaMesura->click();
         w.txtSolucioAlumnes->setText(QStringLiteral("12.35"));
     }
-    QCOMPARE(w.state.NumEncerts, 1.f);
+    QCOMPARE(w.state().NumEncerts, 1.f);
 
     // A screen reader presses a button as Qt's access keys did: down at
     // once, clicked 100 ms later, when the steps are long done.
     bool stepsDone = false;
     bool latePressArrived = false;
     auto press = [&](QPushButton *button) {
-        connect(button, &QPushButton::clicked, &w, [&] { latePressArrived = stepsDone; });
+        connect(button, &QPushButton::clicked, w.window.get(), [&] { latePressArrived = stepsDone; });
         button->animateClick();
     };
     auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
@@ -724,28 +723,28 @@ void TestWindows::commandsAtOnce()
     if (steps.first().startsWith("press"))
         QTRY_VERIFY2(latePressArrived, "the screen reader's press did not arrive");
 
-    QTEST(int(w.state.NumMesures), "measurements");
-    QTEST(int(w.state.NumEncerts), "rightAnswers");
+    QTEST(int(w.state().NumMesures), "measurements");
+    QTEST(int(w.state().NumEncerts), "rightAnswers");
     QFETCH(bool, measuringAfter);
     QCOMPARE(drillStep(w), measuringAfter ? WaitingForAnswer : WaitingForMeasurement);
     QCOMPARE(QApplication::focusWidget(), measuringAfter ? static_cast<QWidget *>(w.txtSolucioAlumnes)
                                                          : static_cast<QWidget *>(w.cmdNovaMesura));
     QTEST(w.txtSolucioAlumnes->text(), "box");
-    QCOMPARE(w.lblTirades->text(), QStringLiteral("Mesura núm:  %1").arg(int(w.state.NumMesures)));
-    QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  %1").arg(int(w.state.NumEncerts)));
+    QCOMPARE(w.lblTirades->text(), QStringLiteral("Mesura núm:  %1").arg(int(w.state().NumMesures)));
+    QCOMPARE(w.lblEncerts->text(), QStringLiteral("Núm d'encerts:  %1").arg(int(w.state().NumEncerts)));
 }
 
 void TestWindows::resolutionMenu()
 {
     PosedWindow posed(0);
-    frmMenvori &w = *posed;
+    MainWindow &w = *posed;
     PosedRandom &random = *posed.random;
 
     // At rest: the menu changes the resolution box and nothing else.
     const DrawingSurface restCaliper = w.PicCoordenades->picture();
     w.mnuDècimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
-    QCOMPARE(w.state.Apreciacio, std::uint8_t(2));
+    QCOMPARE(w.state().Apreciacio, std::uint8_t(2));
     QCOMPARE(w.PicCoordenades->picture(), restCaliper);
     w.mnu5Centèssimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,05 mm"));
@@ -754,7 +753,7 @@ void TestWindows::resolutionMenu()
     // twenty-division vernier and the posed reading stay.
     random.pose(4560);
     w.cmdNovaMesura->click();
-    QCOMPARE(w.state.Posicio, 4565.f);
+    QCOMPARE(w.state().Posicio, 4565.f);
     const DrawingSurface before = w.PicCoordenades->picture();
     const DrawingSurface zoomBefore = w.PicZoom->picture();
     w.mnuDècimes->trigger();
@@ -770,7 +769,7 @@ void TestWindows::resolutionMenu()
     // The next one is on the 0,1 mm grid with the ten-division vernier.
     random.pose(4560);
     w.cmdNovaMesura->click();
-    QCOMPARE(w.state.Posicio, 4570.f);
+    QCOMPARE(w.state().Posicio, 4570.f);
     int shortLines = 0;
     for (const DrawOp &op : w.PicCoordenades->picture().operations())
         shortLines += op.kind == DrawOp::Kind::Line && op.y1 == 1100 && op.y2 == 1200;
@@ -779,8 +778,7 @@ void TestWindows::resolutionMenu()
 
 void TestWindows::zoomOptions()
 {
-    auto window = startMainWindow();
-    frmMenvori &w = *window;
+    auto w = startMainWindow();
     const QPoint zoomCentre = w.PicZoom->geometry().center();
     const DrawingSurface restZoom = w.PicZoom->picture();
 
@@ -789,7 +787,7 @@ void TestWindows::zoomOptions()
     QVERIFY(!w.OptZoom->isChecked());
     QVERIFY(!w.PicZoom->isVisible());
     // The peach window shows where the zoom was.
-    const QImage shot = w.centralWidget()->grab().toImage();
+    const QImage shot = w->centralWidget()->grab().toImage();
     QCOMPARE(shot.pixel(zoomCentre) & 0xFFFFFF, qRgb(255, 224, 192) & 0xFFFFFF);
 
     // A measurement while hidden still draws the zoom view.
@@ -801,7 +799,7 @@ void TestWindows::zoomOptions()
     QCOMPARE(w.PicZoom->geometry(), QRect(400, 0, 387, 97));
     QCOMPARE(w.PicZoom->picture(), drawn);
     // Shown again, it shows the picture drawn while hidden (below its caption).
-    const int top = w.LblLecturaDirecte->geometry().bottom() + 1;
+    const int top = w.find<QLabel>("LblLecturaDirecte")->geometry().bottom() + 1;
     const QRect below(0, top, w.PicZoom->width(), w.PicZoom->height() - top);
     QCOMPARE(w.PicZoom->grab(below).toImage().convertToFormat(QImage::Format_RGB32),
              drawn.render(1).copy(below));
@@ -819,8 +817,7 @@ void TestWindows::zoomOptions()
 // coming back to the window never draws it over a posed measurement.
 void TestWindows::restPicturesOncePerRun()
 {
-    auto window = startMainWindow();
-    frmMenvori &w = *window;
+    auto w = startMainWindow();
     w.cmdNovaMesura->click();
     const DrawingSurface caliper = w.PicCoordenades->picture();
     const DrawingSurface zoom = w.PicZoom->picture();
@@ -829,11 +826,11 @@ void TestWindows::restPicturesOncePerRun()
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.showMinimized();
-    w.showNormal();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    w->showMinimized();
+    w->showNormal();
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
     QCOMPARE(w.PicCoordenades->picture(), caliper);
     QCOMPARE(w.PicZoom->picture(), zoom);
 }
@@ -852,22 +849,21 @@ void TestWindows::leaving_data()
 void TestWindows::leaving()
 {
     QFETCH(QString, how);
-    auto window = startMainWindow();
-    frmMenvori &w = *window;
+    auto w = startMainWindow();
     const int status = runEventLoop([&] {
         if (how == "button") {
             w.cmdSortir->click();
         } else if (how == "alt+s") {
-            QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier);
+            QTest::keyClick(w.window.get(), Qt::Key_S, Qt::AltModifier);
         } else if (how == "menu") {
-            QTest::keyClick(&w, Qt::Key_A, Qt::AltModifier);
+            QTest::keyClick(w.window.get(), Qt::Key_A, Qt::AltModifier);
             QTRY_VERIFY(w.mnuApreciació->isVisible());
             QTest::keyClick(w.mnuApreciació, Qt::Key_S);
         } else if (how == "close") {
-            w.close();
+            w->close();
         } else {
             w.cmdNovaMesura->click();
-            QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier);
+            QTest::keyClick(w.window.get(), Qt::Key_S, Qt::AltModifier);
         }
     });
     QCOMPARE(status, 0);
@@ -882,7 +878,7 @@ void TestWindows::keyboardOnly()
         QVERIFY(QTest::qWaitForWindowActive(intro));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
-    frmMenvori &w = *posed;
+    MainWindow &w = *posed;
     PosedRandom &random = *posed.random;
     auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
@@ -890,7 +886,7 @@ void TestWindows::keyboardOnly()
 
     QCOMPARE(QApplication::focusWidget(), w.cmdNovaMesura);
     key(Qt::Key_Return);
-    QTRY_COMPARE(w.state.NumMesures, 1.f);
+    QTRY_COMPARE(w.state().NumMesures, 1.f);
     QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12.35"));
     key(Qt::Key_Return);
@@ -922,9 +918,9 @@ void TestWindows::keyboardOnly()
     while (QApplication::focusWidget() != w.cmdNovaMesura)
         key(Qt::Key_Backtab);
     key(Qt::Key_Return);
-    QTRY_COMPARE(w.state.Posicio, 4570.f);
+    QTRY_COMPARE(w.state().Posicio, 4570.f);
 
-    QCOMPARE(runEventLoop([&] { QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier); }), 0);
+    QCOMPARE(runEventLoop([&] { QTest::keyClick(w.window.get(), Qt::Key_S, Qt::AltModifier); }), 0);
 }
 
 QTEST_MAIN(TestWindows)

@@ -6,20 +6,60 @@
 #include "appsetup.h"
 #include "frmintroduccio.h"
 #include "frmmenvori.h"
+#include "picturearea.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
 
+// The main window as a test drives it from outside: its controls, found by
+// the names they carry, and the drill's state, read only.
+struct MainWindow {
+    std::unique_ptr<frmMenvori> window;
+
+    explicit MainWindow(std::unique_ptr<frmMenvori> w)
+        : window(std::move(w))
+    {
+    }
+    template <typename T>
+    T *find(const char *name) const
+    {
+        auto *found = window->findChild<T *>(QString::fromUtf8(name));
+        if (!found)
+            qFatal("the main window has no %s", name);
+        return found;
+    }
+    frmMenvori *operator->() const { return window.get(); }
+    const ExerciseState &state() const { return window->drillState(); }
+
+    PictureArea *PicCoordenades = find<PictureArea>("PicCoordenades"), *PicZoom = find<PictureArea>("PicZoom");
+    QPushButton *cmdNovaMesura = find<QPushButton>("cmdNovaMesura");
+    QPushButton *cmdComprovacio = find<QPushButton>("cmdComprovacio");
+    QPushButton *cmdSortir = find<QPushButton>("cmdSortir");
+    QLineEdit *txtSolucioAlumnes = find<QLineEdit>("txtSolucioAlumnes");
+    QLineEdit *txtApreciacio = find<QLineEdit>("txtApreciacio");
+    QLabel *lblOK = find<QLabel>("lblOK"), *lblResultat = find<QLabel>("lblResultat");
+    QLabel *lblValorNonius = find<QLabel>("lblValorNonius"), *lblTirades = find<QLabel>("lblTirades");
+    QLabel *lblEncerts = find<QLabel>("lblEncerts"), *lblTitol = find<QLabel>("lblTitol");
+    QRadioButton *OptZoom = find<QRadioButton>("OptZoom"), *OptNoZoom = find<QRadioButton>("OptNoZoom");
+    QMenu *mnuApreciació = find<QMenu>("mnuApreciació");
+    QAction *mnuDècimes = find<QAction>("mnuDècimes"), *mnu5Centèssimes = find<QAction>("mnu5Centèssimes");
+};
+
 // The drill's step as the window shows it, from which of the two drill
 // buttons is enabled; exactly one of them always is.
 inline const QString WaitingForAnswer = QStringLiteral("waiting for an answer");
 inline const QString WaitingForMeasurement = QStringLiteral("waiting for a measurement");
-inline QString drillStep(const frmMenvori &w)
+inline QString drillStep(const MainWindow &w)
 {
     const bool measure = w.cmdNovaMesura->isEnabled(), check = w.cmdComprovacio->isEnabled();
     if (measure == check)
@@ -39,7 +79,7 @@ inline void pressStart(frmIntroduccio *intro)
 // introduction window; `closeIntro` is run once that is on screen, and must
 // close it; the main window then shows itself. Ends the test program within
 // seconds, saying what it waited for, when a window does not come or go.
-inline std::unique_ptr<frmMenvori> startMainWindow(
+inline MainWindow startMainWindow(
     std::unique_ptr<RandomSource> random = std::make_unique<ClockRandomSource>(),
     const CloseIntro &closeIntro = pressStart)
 {
@@ -57,7 +97,7 @@ inline std::unique_ptr<frmMenvori> startMainWindow(
     // Some platforms never report the window active; the tests that need it
     // check for themselves.
     (void)QTest::qWaitForWindowActive(window.get());
-    return window;
+    return MainWindow(std::move(window));
 }
 
 // Runs the application's event loop, starting with `then`, until the program

@@ -11,6 +11,7 @@
 // slide position in twips (1005..10000), 1 the 0,05 mm vernier and 2 the
 // 0,1 mm one; scale is the screen's device pixels per pixel (default 1).
 #include "caliper.h"
+#include "measurement.h"
 
 #include <QGuiApplication>
 
@@ -35,14 +36,10 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    DrawingSurface caliper = blankCaliper();
-    DrawingSurface zoom = blankZoom();
-
     ExerciseState s;
-    drawFixedRule(s, caliper);
+    CaliperPictures pictures;
     if (rest) {
-        drawRestSlide(s, caliper);
-        drawRestZoom(zoom);
+        pictures = restPictures(s);
     } else {
         bool ok = false;
         const int posicio = args[2].toInt(&ok);
@@ -51,16 +48,17 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "caliper_png: Posicio 1000..10000 and resolution 1 or 2\n");
             return 2;
         }
+        // The state as a measurement at Posicio leaves it.
         s.Apreciacio = static_cast<std::uint8_t>(apreciacio);
         s.Posicio = static_cast<float>(posicio);
-        s.ValorNonius = static_cast<std::int16_t>(posicio % 100);
-        drawZoom(s, zoom);
-        drawSlide(s, caliper);
+        computeValorNonius(s);
+        computeValorRegle(s);
+        pictures = measurementPictures(s);
     }
 
     const QString prefix = args[1];
-    const bool saved = caliper.render(scale).save(prefix + "-caliper.png")
-                       && zoom.render(scale).save(prefix + "-zoom.png");
+    const bool saved = pictures.caliper.render(scale).save(prefix + "-caliper.png")
+                       && pictures.zoom.render(scale).save(prefix + "-zoom.png");
     if (!saved) {
         std::fprintf(stderr, "caliper_png: cannot write %s-*.png\n", qPrintable(prefix));
         return 1;

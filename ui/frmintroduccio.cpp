@@ -5,8 +5,8 @@
 
 #include "appfonts.h"
 #include "colours.h"
+#include "controls.h"
 #include "setcolour.h"
-#include "twips.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -16,7 +16,7 @@
 frmIntroduccio::frmIntroduccio(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmIntroduccio"));
+    setObjectName(QString::fromUtf8(places::frmIntroduccio.name));
     // An empty title bar. Qt shows the program's name for an empty title, so
     // the title is a single blank.
     setWindowTitle(QStringLiteral(" "));
@@ -28,38 +28,27 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     const QColor credit = palette().color(QPalette::HighlightedText);
     setColour(this, QPalette::Window, QColor(colours::Black));
     setColour(this, QPalette::WindowText, QColor(colours::White));
-    resize(twipsToPixels(11880), twipsToPixels(8595));
+    resize(pixelsOf(places::frmIntroduccio).size());
 
-    cmdComençar = new QPushButton(QStringLiteral("&Començar"), this);
-    cmdComençar->setObjectName(QStringLiteral("cmdComençar"));
-    cmdComençar->setGeometry(twipsRect(5040, 5640, 1875, 615));
-    cmdComençar->setFont(appfonts::sans(appfonts::Medium, false));
+    const QFont regularMedium = appfonts::sans(appfonts::Medium, false);
+    cmdComençar = makeControl<QPushButton>(this, places::cmdComençar, QStringLiteral("&Començar"), regularMedium);
     cmdComençar->setAutoDefault(true);
     // Unlike the main window's buttons, Alt+C keeps Qt's 100 ms press here:
     // a Return pressed meanwhile presses this same button, instead of
     // reaching the main window, already up, as a press of "Nova Mesura".
     connect(cmdComençar, &QPushButton::clicked, this, &QDialog::accept);
 
-    lblEtiqueta = new QLabel(QStringLiteral("El Menvori"), this);
-    lblEtiqueta->setObjectName(QStringLiteral("lblEtiqueta"));
-    lblEtiqueta->setGeometry(twipsRect(4080, 3480, 3975, 1575));
-    lblEtiqueta->setFont(appfonts::wide(appfonts::Title));
-    lblEtiqueta->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblEtiqueta = makeLabel(this, places::lblEtiqueta, QStringLiteral("El Menvori"), appfonts::wide(appfonts::Title),
+                            Qt::AlignHCenter);
     lblEtiqueta->setWordWrap(true);
     setColour(lblEtiqueta, QPalette::WindowText, QColor(colours::Red));
 
-    lblAutor = new QLabel(QStringLiteral("Pràctiques de lectura del peu de rei"), this);
-    lblAutor->setObjectName(QStringLiteral("lblAutor"));
-    lblAutor->setGeometry(twipsRect(9360, 7320, 2055, 735));
-    lblAutor->setFont(appfonts::sans(appfonts::Medium, false));
-    lblAutor->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblAutor = makeLabel(this, places::lblAutor, QStringLiteral("Pràctiques de lectura del peu de rei"),
+                         regularMedium, Qt::AlignLeft);
     lblAutor->setWordWrap(true);
     setColour(lblAutor, QPalette::WindowText, credit);
 
-    picDibuix = new QLabel(this);
-    picDibuix->setObjectName(QStringLiteral("picDibuix"));
-    picDibuix->setGeometry(twipsRect(2880, 240, 7215, 2895));
-    picDibuix->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picDibuix = makeLabel(this, places::picDibuix, QString(), font(), Qt::AlignLeft);
     picDibuix->setPixmap(QPixmap(QStringLiteral(":/images/peu_de_rei.bmp")));
     picDibuix->setAccessibleName(QStringLiteral("Dibuix d'un peu de rei"));
 

@@ -9,12 +9,12 @@
 #include "caliper.h"
 #include "colours.h"
 #include "commandbutton.h"
+#include "controls.h"
 #include "frmintroduccio.h"
 #include "measurement.h"
 #include "numbers.h"
 #include "picturearea.h"
 #include "setcolour.h"
-#include "twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,38 +29,21 @@
 
 namespace {
 
-// A control with its name, place, caption and face.
-template <typename Control>
-Control *makeControl(QWidget *parent, const QString &name, const QRect &place, const QString &text,
-                     const QFont &font)
+QPushButton *makeButton(QWidget *parent, const Place &place, const QString &text)
 {
-    auto *control = new Control(text, parent);
-    control->setObjectName(name);
-    control->setGeometry(place);
-    control->setFont(font);
-    return control;
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &place, const QString &text,
-                  const QFont &font, Qt::Alignment alignment, bool framed = false)
-{
-    auto *label = makeControl<QLabel>(parent, name, place, text, font);
-    label->setAlignment(alignment | Qt::AlignTop);
-    if (framed) {
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setLineWidth(1);
-        label->setIndent(2);
-    }
-    return label;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &place, const QString &text)
-{
-    auto *button = makeControl<CommandButton>(parent, name, place, text, appfonts::sans(appfonts::Small, false));
+    auto *button = makeControl<CommandButton>(parent, place, text, appfonts::sans(appfonts::Small, false));
     // Enter on a focused button presses it, as Space does; the window itself
     // has no default button.
     button->setAutoDefault(true);
     return button;
+}
+
+PictureArea *makePicture(QWidget *parent, const Place &place, DrawingSurface blank)
+{
+    auto *picture = new PictureArea(std::move(blank), parent);
+    picture->setObjectName(QString::fromUtf8(place.name));
+    picture->move(pixelsOf(place).topLeft());
+    return picture;
 }
 
 QString labelNumber(double value)
@@ -79,11 +62,30 @@ frmMenvori::frmMenvori(std::unique_ptr<RandomSource> random, QWidget *parent)
     : QMainWindow(parent)
     , random_(std::move(random))
 {
-    setObjectName(QStringLiteral("frmMenvori"));
+    setObjectName(QString::fromUtf8(places::frmMenvori.name));
     setWindowTitle(QStringLiteral("Menvori"));
     buildMenu();
-    buildControls();
-    resize(twipsToPixels(11880), menuBar()->sizeHint().height() + twipsToPixels(8310));
+
+    // The client area is peach with black texts; the controls take these
+    // from it, and only those with colours of their own set them.
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    setColour(client, QPalette::Window, QColor(colours::Peach));
+    setColour(client, QPalette::WindowText, QColor(colours::Black));
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+    buildTitle(client);
+    buildPictures(client);
+    buildAnswer(client);
+    buildSolution(client);
+    buildCounters(client);
+    buildButtons(client);
+    describeForScreenReaders();
+    connectCommands();
+    awaitMeasurement();
+
+    const QRect clientArea = pixelsOf(places::frmMenvori);
+    resize(clientArea.width(), menuBar()->sizeHint().height() + clientArea.height());
 }
 
 frmMenvori::~frmMenvori() = default;
@@ -116,104 +118,96 @@ void frmMenvori::buildMenu()
     connect(mnuSortir, &QAction::triggered, this, &frmMenvori::endProgram);
 }
 
-void frmMenvori::buildControls()
+// The title, the resolution box beside it, and the two zoom options below.
+void frmMenvori::buildTitle(QWidget *client)
 {
-    // The client area is peach with black texts; the controls take these
-    // from it, and only those with colours of their own set them below.
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("clientArea"));
-    setColour(client, QPalette::Window, QColor(colours::Peach));
-    setColour(client, QPalette::WindowText, QColor(colours::Black));
-    client->setAutoFillBackground(true);
-    setCentralWidget(client);
-
-    using appfonts::Large;
-    using appfonts::Medium;
-    using appfonts::Small;
-    const QFont boldSmall = appfonts::sans(Small, true);
-    const QFont regularMedium = appfonts::sans(Medium, false);
-    const QFont boldMedium = appfonts::sans(Medium, true);
-    const QFont boldLarge = appfonts::sans(Large, true);
-
-    PicCoordenades = new PictureArea(blankCaliper(), client);
-    PicCoordenades->setObjectName(QStringLiteral("PicCoordenades"));
-    PicCoordenades->move(twipsToPixels(0), twipsToPixels(1560));
-
-    cmdNovaMesura = makeButton(client, QStringLiteral("cmdNovaMesura"),
-                               twipsRect(5760, 6840, 1455, 615), QStringLiteral("Nova &Mesura"));
-
-    lblLectura = makeLabel(client, QStringLiteral("lblLectura"), twipsRect(4080, 5760, 2895, 255),
-                           QStringLiteral("Solució"), boldLarge, Qt::AlignHCenter);
-
-    cmdSortir = makeButton(client, QStringLiteral("cmdSortir"), twipsRect(9720, 6840, 1455, 615),
-                           QStringLiteral("&Sortir"));
-
-    lblTitol = makeLabel(client, QStringLiteral("lblTitol"), twipsRect(120, 120, 3375, 375),
-                         QStringLiteral("Menvori        Apreciació:"), boldLarge, Qt::AlignLeft);
+    const QFont boldLarge = appfonts::sans(appfonts::Large, true);
+    lblTitol = makeLabel(client, places::lblTitol, QStringLiteral("Menvori        Apreciació:"), boldLarge,
+                         Qt::AlignLeft);
     setColour(lblTitol, QPalette::WindowText, QColor(colours::Blue));
 
-    lblSolucioAlumne = makeLabel(client, QStringLiteral("lblSolucioAlumne"),
-                                 twipsRect(720, 5760, 2055, 375),
-                                 QStringLiteral("Introduïu el resultat:"), boldMedium, Qt::AlignLeft);
+    // Disabled for good: it shows the resolution in the platform's disabled
+    // text colour, on peach.
+    txtApreciacio = makeControl<QLineEdit>(client, places::txtApreciacio, QString(), boldLarge);
+    setColour(txtApreciacio, QPalette::Base, QColor(colours::Peach));
+    txtApreciacio->setEnabled(false);
 
-    txtSolucioAlumnes = new AnswerBox(client);
-    txtSolucioAlumnes->setObjectName(QStringLiteral("txtSolucioAlumnes"));
-    txtSolucioAlumnes->setGeometry(twipsRect(720, 6120, 2055, 375));
-    txtSolucioAlumnes->setFont(boldLarge);
+    const QFont boldSmall = appfonts::sans(appfonts::Small, true);
+    OptZoom = makeControl<QRadioButton>(client, places::OptZoom, QStringLiteral("Zoom Nònius"), boldSmall);
+    OptNoZoom = makeControl<QRadioButton>(client, places::OptNoZoom, QStringLiteral("Sense Zoom"), boldSmall);
+    OptZoom->setChecked(true);
+}
+
+// The caliper, and the magnified vernier with its caption.
+void frmMenvori::buildPictures(QWidget *client)
+{
+    const CaliperPictures blank;
+    PicCoordenades = makePicture(client, places::PicCoordenades, blank.caliper);
+    PicZoom = makePicture(client, places::PicZoom, blank.zoom);
+    // Opaque, so that it hides whatever the zoom draws beneath it.
+    LblLecturaDirecte = makeLabel(PicZoom, places::LblLecturaDirecte,
+                                  QStringLiteral("línia del nònius que coincideix amb una del regle fix"),
+                                  appfonts::sans(appfonts::Small, true), Qt::AlignHCenter);
+    LblLecturaDirecte->setAutoFillBackground(true);
+}
+
+// The answer box under its heading, and the verdict below it.
+void frmMenvori::buildAnswer(QWidget *client)
+{
+    const QFont boldLarge = appfonts::sans(appfonts::Large, true);
+    lblSolucioAlumne = makeLabel(client, places::lblSolucioAlumne, QStringLiteral("Introduïu el resultat:"),
+                                 appfonts::sans(appfonts::Medium, true), Qt::AlignLeft);
+    txtSolucioAlumnes = makeControl<AnswerBox>(client, places::txtSolucioAlumnes, QString(), boldLarge);
     txtSolucioAlumnes->setMaxLength(std::numeric_limits<int>::max());
     setColour(txtSolucioAlumnes, QPalette::Base, QColor(colours::White));
     setColour(txtSolucioAlumnes, QPalette::Text, QColor(colours::Answer));
     lblSolucioAlumne->setBuddy(txtSolucioAlumnes);
 
-    cmdComprovacio = makeButton(client, QStringLiteral("cmdComprovacio"),
-                                twipsRect(7680, 6840, 1575, 615), QStringLiteral("&Comprovació"));
-
-    lblOK = makeLabel(client, QStringLiteral("lblOK"), twipsRect(600, 6960, 3255, 375), QString(),
-                      boldLarge, Qt::AlignHCenter);
+    lblOK = makeLabel(client, places::lblOK, QString(), boldLarge, Qt::AlignHCenter);
     setColour(lblOK, QPalette::WindowText, QColor(colours::Red));
-    lblResultat = makeLabel(client, QStringLiteral("lblResultat"), twipsRect(3960, 6120, 1455, 375),
-                            QString(), regularMedium, Qt::AlignLeft, true);
-    lblValorNonius = makeLabel(client, QStringLiteral("lblValorNonius"),
-                               twipsRect(5520, 6120, 1575, 375), QString(), regularMedium,
-                               Qt::AlignLeft, true);
+}
 
-    // Disabled for good: it shows the resolution in the platform's disabled
-    // text colour, on peach.
-    txtApreciacio = new QLineEdit(client);
-    txtApreciacio->setObjectName(QStringLiteral("txtApreciacio"));
-    txtApreciacio->setGeometry(twipsRect(3600, 120, 1455, 375));
-    txtApreciacio->setFont(boldLarge);
-    setColour(txtApreciacio, QPalette::Base, QColor(colours::Peach));
-    txtApreciacio->setEnabled(false);
+// The solution, whole millimetres and hundredths, under its heading.
+void frmMenvori::buildSolution(QWidget *client)
+{
+    const QFont regularMedium = appfonts::sans(appfonts::Medium, false);
+    lblLectura = makeLabel(client, places::lblLectura, QStringLiteral("Solució"),
+                           appfonts::sans(appfonts::Large, true), Qt::AlignHCenter);
+    lblResultat = makeLabel(client, places::lblResultat, QString(), regularMedium, Qt::AlignLeft, true);
+    lblValorNonius = makeLabel(client, places::lblValorNonius, QString(), regularMedium, Qt::AlignLeft, true);
+}
 
-    lblComptador = makeLabel(client, QStringLiteral("lblComptador"), twipsRect(8760, 5760, 1695, 375),
-                             QStringLiteral("Comptador"), boldLarge, Qt::AlignLeft);
-    lblTirades = makeLabel(client, QStringLiteral("lblTirades"), twipsRect(7680, 6120, 1695, 375),
-                           QString(), regularMedium, Qt::AlignLeft, true);
-    lblEncerts = makeLabel(client, QStringLiteral("lblEncerts"), twipsRect(9480, 6120, 1695, 375),
-                           QString(), regularMedium, Qt::AlignLeft, true);
+// The two counts under their heading.
+void frmMenvori::buildCounters(QWidget *client)
+{
+    const QFont regularMedium = appfonts::sans(appfonts::Medium, false);
+    lblComptador = makeLabel(client, places::lblComptador, QStringLiteral("Comptador"),
+                             appfonts::sans(appfonts::Large, true), Qt::AlignLeft);
+    lblTirades = makeLabel(client, places::lblTirades, QString(), regularMedium, Qt::AlignLeft, true);
+    lblEncerts = makeLabel(client, places::lblEncerts, QString(), regularMedium, Qt::AlignLeft, true);
+}
 
-    PicZoom = new PictureArea(blankZoom(), client);
-    PicZoom->setObjectName(QStringLiteral("PicZoom"));
-    PicZoom->move(twipsToPixels(6000), twipsToPixels(0));
+// The three command buttons, and the order Tab goes through the controls
+// that take the focus (the pictures, the labels and the disabled resolution
+// box take none).
+void frmMenvori::buildButtons(QWidget *client)
+{
+    cmdNovaMesura = makeButton(client, places::cmdNovaMesura, QStringLiteral("Nova &Mesura"));
+    cmdComprovacio = makeButton(client, places::cmdComprovacio, QStringLiteral("&Comprovació"));
+    cmdSortir = makeButton(client, places::cmdSortir, QStringLiteral("&Sortir"));
+    setTabOrder(cmdNovaMesura, cmdSortir);
+    setTabOrder(cmdSortir, txtSolucioAlumnes);
+    setTabOrder(txtSolucioAlumnes, cmdComprovacio);
+    setTabOrder(cmdComprovacio, OptZoom);
+    setTabOrder(OptZoom, OptNoZoom);
+}
 
-    // Opaque, so that it hides whatever the zoom draws beneath it.
-    LblLecturaDirecte = makeLabel(PicZoom, QStringLiteral("LblLecturaDirecte"),
-                                  twipsRect(120, 120, 4695, 255),
-                                  QStringLiteral("línia del nònius que coincideix amb una del regle fix"),
-                                  boldSmall, Qt::AlignHCenter);
-    LblLecturaDirecte->setAutoFillBackground(true);
-
-    OptZoom = makeControl<QRadioButton>(client, QStringLiteral("OptZoom"), twipsRect(480, 840, 2055, 375),
-                                        QStringLiteral("Zoom Nònius"), boldSmall);
-    OptNoZoom = makeControl<QRadioButton>(client, QStringLiteral("OptNoZoom"), twipsRect(3480, 840, 2055, 375),
-                                          QStringLiteral("Sense Zoom"), boldSmall);
-    OptZoom->setChecked(true);
-
-    // What a screen reader says. Buttons and options speak their captions and
-    // the answer box its heading (its buddy); the labels the drill writes keep
-    // no name of their own, so that their text is their name and each change
-    // is announced, and say what they hold in their description.
+// What a screen reader says. Buttons and options speak their captions and the
+// answer box its heading (its buddy); the labels the drill writes keep no
+// name of their own, so that their text is their name and each change is
+// announced, and say what they hold in their description.
+void frmMenvori::describeForScreenReaders()
+{
     PicCoordenades->setAccessibleName(QStringLiteral("Peu de rei"));
     PicCoordenades->setAccessibleDescription(
         QStringLiteral("Regle fix de 0 a 100 mm amb la corredera i el nònius a la posició de la mesura"));
@@ -226,17 +220,10 @@ void frmMenvori::buildControls()
     lblValorNonius->setAccessibleDescription(QStringLiteral("Solució: centèssimes"));
     lblTirades->setAccessibleDescription(QStringLiteral("Comptador de mesures"));
     lblEncerts->setAccessibleDescription(QStringLiteral("Comptador d'encerts"));
+}
 
-    // The tab order. Of the window's controls only these take the focus (the
-    // pictures, the labels and the disabled resolution box take none), and
-    // Tab goes through them in this order.
-    setTabOrder(cmdNovaMesura, cmdSortir);
-    setTabOrder(cmdSortir, txtSolucioAlumnes);
-    setTabOrder(txtSolucioAlumnes, cmdComprovacio);
-    setTabOrder(cmdComprovacio, OptZoom);
-    setTabOrder(OptZoom, OptNoZoom);
-    awaitMeasurement();
-
+void frmMenvori::connectCommands()
+{
     connect(cmdNovaMesura, &QPushButton::clicked, this, &frmMenvori::cmdNovaMesura_Click);
     connect(cmdComprovacio, &QPushButton::clicked, this, &frmMenvori::checkAnswer);
     // Enter (Return or the keypad's Enter, with any modifier) checks the
@@ -295,13 +282,9 @@ void frmMenvori::showEvent(QShowEvent *event)
     // never drawn over.
     if (!restDrawn_) {
         restDrawn_ = true;
-        DrawingSurface caliper = PicCoordenades->picture();
-        drawFixedRule(state, caliper);
-        drawRestSlide(state, caliper);
-        PicCoordenades->setPicture(std::move(caliper));
-        DrawingSurface zoom = PicZoom->picture();
-        drawRestZoom(zoom);
-        PicZoom->setPicture(std::move(zoom));
+        CaliperPictures rest = restPictures(state);
+        PicCoordenades->setPicture(std::move(rest.caliper));
+        PicZoom->setPicture(std::move(rest.zoom));
     }
 }
 
@@ -314,22 +297,20 @@ void frmMenvori::cmdNovaMesura_Click()
 {
     if (waitingForAnswer())
         return;
-    DrawingSurface caliper = blankCaliper();
-    DrawingSurface zoom = blankZoom();
     txtSolucioAlumnes->setText(QStringLiteral(" "));
     lblResultat->setText(QString());
     lblValorNonius->setText(QString());
     lblOK->setText(QString());
     countMeasurement(state);
     lblTirades->setText(QStringLiteral("Mesura núm: ") + labelNumber(state.NumMesures));
-    drawFixedRule(state, caliper);
-    if (generatePosition(state, *random_)) {
-        drawZoom(state, zoom);
-        drawSlide(state, caliper);
+    // Both pictures start blank again: the rule, and for a measurement posed
+    // its slide and magnified vernier.
+    const bool posed = generatePosition(state, *random_);
+    CaliperPictures pictures = measurementPictures(state);
+    if (posed)
         computeValorRegle(state);
-    }
-    PicCoordenades->setPicture(std::move(caliper));
-    PicZoom->setPicture(std::move(zoom));
+    PicCoordenades->setPicture(std::move(pictures.caliper));
+    PicZoom->setPicture(std::move(pictures.zoom));
     awaitAnswer();
 }
 

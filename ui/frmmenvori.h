@@ -21,7 +21,8 @@ class QRadioButton;
 
 // The main window, in which the whole drill takes place. It owns the drill's
 // state, its random source and its two picture areas, and each user action
-// has one routine here.
+// has one routine here. Its controls carry their names (objectName), by which
+// whoever watches the window from outside finds them.
 //
 // The drill alternates between two states, held only in which of the two
 // drill buttons is enabled: waiting for a measurement ("Nova Mesura") and
@@ -42,7 +43,53 @@ public:
     // drill's start values and shows itself.
     void load();
 
+    // The drill's state, as the commands leave it.
+    const ExerciseState &drillState() const { return state; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private slots:
+    // What only this window needs before it shows, done while the student
+    // looks at the introduction window.
+    void getReady();
+    // Start-up goes on once the introduction window has closed.
+    void introClosed();
+
+    void cmdNovaMesura_Click();
+    // Judges the answer box against the posed reading and shows the verdict,
+    // the solution and the count of right answers.
+    void checkAnswer();
+    void chooseResolution(const Resolution &resolution);
+    void OptZoom_Click();
+    void OptNoZoom_Click();
+    void endProgram();
+
+private:
+    void buildMenu();
+    void buildTitle(QWidget *client);
+    void buildPictures(QWidget *client);
+    void buildAnswer(QWidget *client);
+    void buildSolution(QWidget *client);
+    void buildCounters(QWidget *client);
+    void buildButtons(QWidget *client);
+    void describeForScreenReaders();
+    void connectCommands();
+
+    // The drill's step. It is held in which of the two drill buttons is
+    // enabled, and changed only by these two moves.
+    bool waitingForAnswer() const;
+    // After a new measurement: the focus goes to the answer box, then
+    // Comprovació is enabled and Nova Mesura disabled, so that the focus
+    // has left the button before it is disabled.
+    void awaitAnswer();
+    // At start and after a check: Nova Mesura is enabled, Comprovació
+    // disabled, then the focus goes to Nova Mesura, enabled by then.
+    void awaitMeasurement();
+
     ExerciseState state;
+    std::unique_ptr<RandomSource> random_;
+    bool restDrawn_ = false;
 
     PictureArea *PicCoordenades;
     QPushButton *cmdNovaMesura;
@@ -69,41 +116,4 @@ public:
     QAction *mnu5Centèssimes;
     QAction *mnuEspai;
     QAction *mnuSortir;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private slots:
-    // What only this window needs before it shows, done while the student
-    // looks at the introduction window.
-    void getReady();
-    // Start-up goes on once the introduction window has closed.
-    void introClosed();
-
-    void cmdNovaMesura_Click();
-    // Judges the answer box against the posed reading and shows the verdict,
-    // the solution and the count of right answers.
-    void checkAnswer();
-    void chooseResolution(const Resolution &resolution);
-    void OptZoom_Click();
-    void OptNoZoom_Click();
-    void endProgram();
-
-private:
-    void buildMenu();
-    void buildControls();
-
-    // The drill's step. It is held in which of the two drill buttons is
-    // enabled, and changed only by these two moves.
-    bool waitingForAnswer() const;
-    // After a new measurement: the focus goes to the answer box, then
-    // Comprovació is enabled and Nova Mesura disabled, so that the focus
-    // has left the button before it is disabled.
-    void awaitAnswer();
-    // At start and after a check: Nova Mesura is enabled, Comprovació
-    // disabled, then the focus goes to Nova Mesura, enabled by then.
-    void awaitMeasurement();
-
-    std::unique_ptr<RandomSource> random_;
-    bool restDrawn_ = false;
 };
