@@ -10,6 +10,8 @@
 // own. It reports as bench_menvori does.
 //   bench_bare startup | memory
 #include "firstpaint.h"
+#include "places.h"
+#include "twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,11 +37,17 @@ QFont face(const char *family, int pixels, bool bold, int stretch)
     return font;
 }
 
+// Menvori's places, in pixels.
+QRect pixels(const Place &p)
+{
+    return twipsRect(p.left, p.top, p.width, p.height);
+}
+
 template <typename Control>
-Control *place(QWidget *parent, const char *text, int x, int y, int w, int h, const QFont &font)
+Control *place(QWidget *parent, const char *text, const Place &where, const QFont &font)
 {
     auto *control = new Control(QString::fromUtf8(text), parent);
-    control->setGeometry(x, y, w, h);
+    control->setGeometry(pixels(where));
     control->setFont(font);
     return control;
 }
@@ -54,21 +62,21 @@ QPalette colours(QPalette palette, QColor window, QColor text)
 std::unique_ptr<QWidget> introWindow()
 {
     auto intro = std::make_unique<QWidget>();
-    intro->resize(792, 573);
+    intro->resize(pixels(places::frmIntroduccio).size());
     intro->setPalette(colours(intro->palette(), Qt::black, Qt::white));
     intro->setAutoFillBackground(true);
     auto *picture = new QLabel(intro.get());
-    picture->setGeometry(192, 16, 481, 193);
+    picture->setGeometry(pixels(places::picDibuix));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setPixmap(QPixmap(QStringLiteral(":/images/peu_de_rei.bmp")));
-    auto *title = place<QLabel>(intro.get(), "El Menvori", 272, 232, 265, 105, face("Liberation Serif", 37, true, 160));
+    auto *title = place<QLabel>(intro.get(), "El Menvori", places::lblEtiqueta, face("Liberation Serif", 37, true, 160));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title->setWordWrap(true);
     title->setPalette(colours(title->palette(), Qt::black, Qt::red));
-    place<QLabel>(intro.get(), "Pràctiques de lectura del peu de rei", 624, 488, 137, 49,
+    place<QLabel>(intro.get(), "Pràctiques de lectura del peu de rei", places::lblAutor,
                   face("Liberation Sans", 13, false, 92))
         ->setWordWrap(true);
-    place<QPushButton>(intro.get(), "&Començar", 336, 376, 125, 41, face("Liberation Sans", 13, false, 92))->setFocus();
+    place<QPushButton>(intro.get(), "&Començar", places::cmdComençar, face("Liberation Sans", 13, false, 92))->setFocus();
     return intro;
 }
 
@@ -90,30 +98,30 @@ void buildMainWindow(QMainWindow &window)
     const QFont medium = face("Liberation Sans", 13, false, 92), mediumBold = face("Liberation Sans", 13, true, 92);
     const QFont large = face("Liberation Sans", 16, true, 92);
 
-    for (const QRect &area : {QRect(0, 104, 793, 241), QRect(400, 0, 387, 97)}) {
-        auto *picture = new QWidget(client);
-        picture->setGeometry(area);
-        picture->setAutoFillBackground(true);
+    QWidget *zoom = nullptr;
+    for (const Place &area : {places::PicCoordenades, places::PicZoom}) {
+        zoom = new QWidget(client);
+        zoom->setGeometry(pixels(area));
+        zoom->setAutoFillBackground(true);
     }
-    place<QPushButton>(client, "Nova &Mesura", 384, 456, 97, 41, small);
-    place<QLabel>(client, "Solució", 272, 384, 193, 17, large)->setAlignment(Qt::AlignHCenter);
-    place<QPushButton>(client, "&Sortir", 648, 456, 97, 41, small);
-    place<QLabel>(client, "Menvori        Apreciació:", 8, 8, 225, 25, large);
-    place<QLabel>(client, "Introduïu el resultat:", 48, 384, 137, 25, mediumBold);
-    place<QLineEdit>(client, "", 48, 408, 137, 25, large);
-    place<QPushButton>(client, "&Comprovació", 512, 456, 105, 41, small)->setEnabled(false);
-    place<QLabel>(client, "", 40, 464, 217, 25, large);
-    for (const QRect &framed : {QRect(264, 408, 97, 25), QRect(368, 408, 105, 25), QRect(512, 408, 113, 25),
-                                QRect(632, 408, 113, 25)})
-        place<QLabel>(client, "", framed.x(), framed.y(), framed.width(), framed.height(), medium)
-            ->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    place<QLineEdit>(client, "0,05 mm", 240, 8, 97, 25, large)->setEnabled(false);
-    place<QLabel>(client, "Comptador", 584, 384, 113, 25, large);
-    place<QLabel>(client, "línia del nònius que coincideix amb una del regle fix", 408, 8, 313, 17, smallBold)
+    place<QPushButton>(client, "Nova &Mesura", places::cmdNovaMesura, small);
+    place<QLabel>(client, "Solució", places::lblLectura, large)->setAlignment(Qt::AlignHCenter);
+    place<QPushButton>(client, "&Sortir", places::cmdSortir, small);
+    place<QLabel>(client, "Menvori        Apreciació:", places::lblTitol, large);
+    place<QLabel>(client, "Introduïu el resultat:", places::lblSolucioAlumne, mediumBold);
+    place<QLineEdit>(client, "", places::txtSolucioAlumnes, large);
+    place<QPushButton>(client, "&Comprovació", places::cmdComprovacio, small)->setEnabled(false);
+    place<QLabel>(client, "", places::lblOK, large);
+    for (const Place &framed : {places::lblResultat, places::lblValorNonius, places::lblTirades, places::lblEncerts})
+        place<QLabel>(client, "", framed, medium)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    place<QLineEdit>(client, "0,05 mm", places::txtApreciacio, large)->setEnabled(false);
+    place<QLabel>(client, "Comptador", places::lblComptador, large);
+    place<QLabel>(zoom, "línia del nònius que coincideix amb una del regle fix", places::LblLecturaDirecte, smallBold)
         ->setAlignment(Qt::AlignHCenter);
-    place<QRadioButton>(client, "Zoom Nònius", 32, 56, 137, 25, smallBold)->setChecked(true);
-    place<QRadioButton>(client, "Sense Zoom", 232, 56, 137, 25, smallBold);
-    window.resize(792, window.menuBar()->sizeHint().height() + 554);
+    place<QRadioButton>(client, "Zoom Nònius", places::OptZoom, smallBold)->setChecked(true);
+    place<QRadioButton>(client, "Sense Zoom", places::OptNoZoom, smallBold);
+    window.resize(pixels(places::frmMenvori).width(),
+                  window.menuBar()->sizeHint().height() + pixels(places::frmMenvori).height());
 }
 
 } // namespace

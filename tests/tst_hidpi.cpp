@@ -6,6 +6,7 @@
 // its proportions, every caption fits in the program's faces, and the caliper's lines are crisp, one line's width of whole device
 // pixels, on the columns worked out by hand for each scale.
 #include "appfonts.h"
+#include "controls.h"
 #include "picturearea.h"
 #include "windowfixture.h"
 
@@ -17,14 +18,6 @@
 #include <map>
 
 namespace {
-
-// The width a caption needs: its text without the access-key marker.
-int captionWidth(QWidget *w, const QString &caption)
-{
-    QString text = caption;
-    text.remove(QLatin1Char('&'));
-    return w->fontMetrics().horizontalAdvance(text);
-}
 
 // Device pixels at each scale: a twip value stands on the nearest pixel at
 // 96 dpi, which the scale multiplies, rounded down; a line is the scale's
@@ -69,11 +62,11 @@ void TestHiDpi::windowKeepsItsProportions()
 {
     auto w = startMainWindow();
     const qreal scale = w->devicePixelRatioF();
-    QCOMPARE(w->centralWidget()->size(), QSize(792, 554));
+    const QSize client = pixelsOf(places::frmMenvori).size();
+    QCOMPARE(w->centralWidget()->size(), client);
     const QImage shot = w->centralWidget()->grab().toImage();
-    QCOMPARE(shot.width(), qRound(792 * scale));
-    QCOMPARE(shot.height(), qRound(554 * scale));
-    QCOMPARE(w.PicCoordenades->geometry(), QRect(0, 104, 793, 241));
+    QCOMPARE(shot.size(), client * scale);
+    QCOMPARE(w.PicCoordenades->geometry(), pixelsOf(places::PicCoordenades));
 }
 
 // Every caption fits its control, and so do the longest texts the drill

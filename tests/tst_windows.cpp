@@ -22,38 +22,6 @@
 
 namespace {
 
-QString textOf(QWidget *w)
-{
-    if (auto *label = qobject_cast<QLabel *>(w))
-        return label->text();
-    if (auto *edit = qobject_cast<QLineEdit *>(w))
-        return edit->text();
-    if (auto *button = qobject_cast<QAbstractButton *>(w))
-        return button->text();
-    return QString();
-}
-
-// The width a caption needs: its text without the access-key marker.
-int captionWidth(QWidget *w)
-{
-    QString text = textOf(w);
-    text.remove(QLatin1Char('&'));
-    return w->fontMetrics().horizontalAdvance(text);
-}
-
-// The main window with a random source that poses what the test asks.
-struct PosedWindow {
-    PosedRandom *random = new PosedRandom; // owned by the window
-    MainWindow window;
-
-    explicit PosedWindow(int drawn, const CloseIntro &closeIntro = pressStart)
-        : window(startMainWindow(std::unique_ptr<RandomSource>(random), closeIntro))
-    {
-        random->pose(drawn);
-    }
-    MainWindow &operator*() { return window; }
-};
-
 // Keys as a platform sends them: to a window, which hands them to its focused
 // control, stamped with the platform's clock (ms). A held key repeats as most
 // platforms report it, its presses marked as repeats, or as X11 does when Qt
@@ -75,12 +43,9 @@ struct Keyboard {
     {
         now += 500;
         for (int i = 0; i < 8; ++i, now += 33) {
-            if (how == X11Pairs) {
+            if (how == X11Pairs)
                 send(window(), QEvent::KeyRelease, key);
-                send(window(), QEvent::KeyPress, key);
-            } else {
-                send(window(), QEvent::KeyPress, key, true);
-            }
+            send(window(), QEvent::KeyPress, key, how == Marked);
         }
     }
 };
@@ -156,7 +121,7 @@ void TestWindows::introWindow()
         QVERIFY2(title.horizontalAdvance(word) <= 265, qPrintable(word));
     QVERIFY(intro.lblEtiqueta->heightForWidth(265) <= 105);
     QVERIFY(intro.lblAutor->heightForWidth(137) <= 49);
-    QVERIFY(captionWidth(intro.cmdComençar) + 8 <= 125);
+    QVERIFY(captionWidth(intro.cmdComençar, intro.cmdComençar->text()) + 8 <= 125);
 }
 
 void TestWindows::introLeadsToTheMainWindow_data()
@@ -202,8 +167,7 @@ void TestWindows::introLeadsToTheMainWindow()
             keyboard.repeat([&] { return mainWindow; }, Qt::Key_Return,
                             how.endsWith("x11") ? Keyboard::X11Pairs : Keyboard::Marked);
             keyboard.send(mainWindow, QEvent::KeyRelease, Qt::Key_Return);
-        }
-        else if (how == "space")
+        } else if (how == "space")
             QTest::keyClick(intro->cmdComençar, Qt::Key_Space);
         else if (how == "escape")
             QTest::keyClick(intro, Qt::Key_Escape);
@@ -294,10 +258,9 @@ void TestWindows::firstDisplayState()
     QCOMPARE(w.cmdComprovacio->text(), QStringLiteral("&Comprovació"));
     QCOMPARE(w.cmdSortir->text(), QStringLiteral("&Sortir"));
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,05 mm"));
-    for (QWidget *empty : {static_cast<QWidget *>(w.txtSolucioAlumnes), static_cast<QWidget *>(w.lblOK),
-                           static_cast<QWidget *>(w.lblResultat), static_cast<QWidget *>(w.lblValorNonius),
-                           static_cast<QWidget *>(w.lblTirades), static_cast<QWidget *>(w.lblEncerts)})
-        QVERIFY2(textOf(empty).isEmpty(), qPrintable(empty->objectName()));
+    QVERIFY(w.txtSolucioAlumnes->text().isEmpty());
+    for (QLabel *empty : {w.lblOK, w.lblResultat, w.lblValorNonius, w.lblTirades, w.lblEncerts})
+        QVERIFY2(empty->text().isEmpty(), qPrintable(empty->objectName()));
 
     QCOMPARE(drillStep(w), WaitingForMeasurement);
     QVERIFY(w.cmdSortir->isEnabled());
@@ -335,12 +298,7 @@ void TestWindows::firstDisplayState()
     // The caliper at rest: rule, closed slide with its twenty-division
     // vernier, and the magnified vernier with one red line at its zero.
     ExerciseState rest;
-    DrawingSurface caliper = blankCaliper(), zoomPicture = blankZoom();
-    drawFixedRule(rest, caliper);
-    drawRestSlide(rest, caliper);
-    drawRestZoom(zoomPicture);
-    QCOMPARE(w.PicCoordenades->picture(), caliper);
-    QCOMPARE(w.PicZoom->picture(), zoomPicture);
+    QCOMPARE(w.pictures(), restPictures(rest));
     const QImage zoom = w.PicZoom->picture().render(1);
     QCOMPARE(zoom.pixel(7, 33) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF); // x 100, y 500 twips
 
@@ -405,9 +363,8 @@ void TestWindows::drillCycle()
     QFETCH(int, apreciacio);
     QFETCH(int, drawn);
     QFETCH(QString, answer);
-    PosedWindow posed(drawn);
-    MainWindow &w = *posed;
-    PosedRandom &random = *posed.random;
+    auto w = startPosedWindow(drawn);
+    PosedRandom &random = *w.random;
     if (apreciacio == 2)
         w.mnuDècimes->trigger();
 
@@ -422,10 +379,9 @@ void TestWindows::drillCycle()
     QCOMPARE(drillStep(w), WaitingForAnswer);
     QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
     QCOMPARE(w.state().Posicio, 1000.f + 100.f * w.state().ValorRegle + w.state().ValorNonius);
-    // Only this measurement is drawn: the rule and the slide, no rest slide.
-    const auto &ops = w.PicCoordenades->picture().operations();
-    QCOMPARE(ops[ops.size() - 1].kind, DrawOp::Kind::PrintNumber);
-    QVERIFY(std::none_of(ops.begin(), ops.end(), [](const DrawOp &o) { return o.x1 == 900 && o.y2 == 1800; }));
+    // Only this measurement is drawn: no rest slide under it.
+    ExerciseState measurement = w.state();
+    QCOMPARE(w.pictures(), measurementPictures(measurement));
 
     w.txtSolucioAlumnes->selectAll();
     if (answer.size() > 100) { // pasted, as no one types that much
@@ -474,8 +430,7 @@ void TestWindows::enterKey()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    PosedWindow posed(2231);
-    MainWindow &w = *posed;
+    auto w = startPosedWindow(2231);
     auto enter = [&] {
         QTest::keyClick(w.txtSolucioAlumnes, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     };
@@ -541,8 +496,7 @@ void TestWindows::altKeys()
     QFETCH(int, modifiers);
     QFETCH(bool, measuring);
     QFETCH(QString, effect);
-    PosedWindow posed(2231);
-    MainWindow &w = *posed;
+    auto w = startPosedWindow(2231);
     if (measuring)
         w.cmdNovaMesura->click();
     w.txtSolucioAlumnes->setFocus();
@@ -644,8 +598,7 @@ void TestWindows::commandsAtOnce()
 {
     QFETCH(bool, measuring);
     QFETCH(QStringList, steps);
-    PosedWindow posed(2231);
-    MainWindow &w = *posed;
+    auto w = startPosedWindow(2231);
     w.cmdNovaMesura->click();
     w.txtSolucioAlumnes->setText(QStringLiteral("12.35"));
     w.cmdComprovacio->click();
@@ -688,25 +641,17 @@ void TestWindows::commandsAtOnce()
         else if (step == "Alt+A") {
             key(Qt::Key_A, Qt::AltModifier);
             QTRY_VERIFY(w.mnuApreciació->isVisible());
-        } else if (step == "Return held")
-            hold(Qt::Key_Return, Keyboard::Marked);
-        else if (step == "Return held, X11")
-            hold(Qt::Key_Return, Keyboard::X11Pairs);
-        else if (step == "Space held, X11")
-            hold(Qt::Key_Space, Keyboard::X11Pairs);
-        else if (step == "Return held elsewhere")
-            hold(Qt::Key_Return, Keyboard::Marked, false);
-        else if (step == "Return held elsewhere, X11")
-            hold(Qt::Key_Return, Keyboard::X11Pairs, false);
-        else if (step == "Return let go unseen, pressed again") {
+        } else if (step.contains("held")) {
+            hold(step.startsWith("Space") ? Qt::Key_Space : Qt::Key_Return,
+                 step.endsWith("X11") ? Keyboard::X11Pairs : Keyboard::Marked, !step.contains("elsewhere"));
+        } else if (step == "Return let go unseen, pressed again") {
             // Under Wine, a key let go while no window of the program had the
             // focus stays down, and its next press comes marked a repeat.
             keyboard.send(focusedWindow(), QEvent::KeyPress, Qt::Key_Return);
             keyboard.now += 3000;
             keyboard.send(focusedWindow(), QEvent::KeyPress, Qt::Key_Return, true);
             keyboard.send(focusedWindow(), QEvent::KeyRelease, Qt::Key_Return);
-        }
-        else if (step == "type 12.35")
+        } else if (step == "type 12.35")
             QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12.35"));
         else if (step == "click Nova Mesura")
             QTest::mouseClick(w.cmdNovaMesura, Qt::LeftButton);
@@ -736,16 +681,15 @@ void TestWindows::commandsAtOnce()
 
 void TestWindows::resolutionMenu()
 {
-    PosedWindow posed(0);
-    MainWindow &w = *posed;
-    PosedRandom &random = *posed.random;
+    auto w = startPosedWindow(0);
+    PosedRandom &random = *w.random;
 
     // At rest: the menu changes the resolution box and nothing else.
-    const DrawingSurface restCaliper = w.PicCoordenades->picture();
+    const CaliperPictures rest = w.pictures();
     w.mnuDècimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
     QCOMPARE(w.state().Apreciacio, std::uint8_t(2));
-    QCOMPARE(w.PicCoordenades->picture(), restCaliper);
+    QCOMPARE(w.pictures(), rest);
     w.mnu5Centèssimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,05 mm"));
 
@@ -754,12 +698,10 @@ void TestWindows::resolutionMenu()
     random.pose(4560);
     w.cmdNovaMesura->click();
     QCOMPARE(w.state().Posicio, 4565.f);
-    const DrawingSurface before = w.PicCoordenades->picture();
-    const DrawingSurface zoomBefore = w.PicZoom->picture();
+    const CaliperPictures before = w.pictures();
     w.mnuDècimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
-    QCOMPARE(w.PicCoordenades->picture(), before);
-    QCOMPARE(w.PicZoom->picture(), zoomBefore);
+    QCOMPARE(w.pictures(), before);
     QCOMPARE(drillStep(w), WaitingForAnswer);
     QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
     w.txtSolucioAlumnes->setText(QStringLiteral("35.65"));
@@ -874,12 +816,11 @@ void TestWindows::leaving()
 // arrows, and leaving by Alt+S.
 void TestWindows::keyboardOnly()
 {
-    PosedWindow posed(2231, [](frmIntroduccio *intro) {
+    auto w = startPosedWindow(2231, [](frmIntroduccio *intro) {
         QVERIFY(QTest::qWaitForWindowActive(intro));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
-    MainWindow &w = *posed;
-    PosedRandom &random = *posed.random;
+    PosedRandom &random = *w.random;
     auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
     };

@@ -32,10 +32,11 @@ if [ "${1:-}" != --inside ]; then
   stage=$(mktemp -d)
   at_exit rm -rf --one-file-system "$stage"
   chmod 755 "$stage"
-  mkdir -p "$stage/tests" "$stage/scripts"
+  mkdir -p "$stage/tests" "$stage/scripts" "$stage/ui"
   cp "$program" "$stage/menvori"
   cp -r "$here/wayland_real_window.sh" "$here/in_private_session.sh" "$here/drill" "$stage/tests/"
   cp "$here/../scripts/lib.sh" "$stage/scripts/"
+  cp "$here/../ui/places.txt" "$stage/ui/"
   if [ -n "${MENVORI_LSAN_SUPPRESSIONS:-}" ]; then
     cp "$MENVORI_LSAN_SUPPRESSIONS" "$stage/lsan-suppressions.txt"
     MENVORI_LSAN_SUPPRESSIONS=$stage/lsan-suppressions.txt

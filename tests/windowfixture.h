@@ -4,9 +4,11 @@
 #pragma once
 
 #include "appsetup.h"
+#include "caliper.h"
 #include "frmintroduccio.h"
 #include "frmmenvori.h"
 #include "picturearea.h"
+#include "posedrandom.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +27,7 @@
 // the names they carry, and the drill's state, read only.
 struct MainWindow {
     std::unique_ptr<frmMenvori> window;
+    PosedRandom *random = nullptr; // where the test poses the measurements
 
     explicit MainWindow(std::unique_ptr<frmMenvori> w)
         : window(std::move(w))
@@ -40,6 +43,7 @@ struct MainWindow {
     }
     frmMenvori *operator->() const { return window.get(); }
     const ExerciseState &state() const { return window->drillState(); }
+    CaliperPictures pictures() const { return {PicCoordenades->picture(), PicZoom->picture()}; }
 
     PictureArea *PicCoordenades = find<PictureArea>("PicCoordenades"), *PicZoom = find<PictureArea>("PicZoom");
     QPushButton *cmdNovaMesura = find<QPushButton>("cmdNovaMesura");
@@ -111,4 +115,22 @@ inline int runEventLoop(const std::function<void()> &then)
     watchdog.start(5000);
     QTimer::singleShot(0, &watchdog, then);
     return QApplication::exec();
+}
+
+// The main window with a random source that poses what the test asks, first
+// `drawn` (then random->pose).
+inline MainWindow startPosedWindow(int drawn, const CloseIntro &closeIntro = pressStart)
+{
+    auto *random = new PosedRandom; // owned by the window
+    random->pose(drawn);
+    MainWindow w = startMainWindow(std::unique_ptr<RandomSource>(random), closeIntro);
+    w.random = random;
+    return w;
+}
+
+// The width a caption needs: its text without the access-key marker.
+inline int captionWidth(const QWidget *w, QString caption)
+{
+    caption.remove(QLatin1Char('&'));
+    return w->fontMetrics().horizontalAdvance(caption);
 }

@@ -23,27 +23,37 @@
 # Each step fails, saying what it waited for, within seconds.
 source "$(dirname "${BASH_SOURCE[0]}")/helpers.sh"
 
-# Where the main window's controls are, in pixels of its client area. In a
-# picture of the window the client area begins, below the menu bar, at the
-# first peach row; however large the window, the controls keep their places
-# from its top-left corner.
-Verdict=217x25+40+464
+# Where the main window's controls are, in pixels of its client area, from
+# the table the window is built from. In a picture of the window the client
+# area begins, below the menu bar, at the first peach row; however large the
+# window, the controls keep their places from its top-left corner.
+# pixels TWIPS: where a twip value stands at 96 dots per inch.
+pixels() { echo $(((2 * $1 + 15) / 30)); }
+# place NAME [INSET]: the control's place, WxH+X+Y, less INSET pixels on
+# every side (a framed label's text lies inside its frame).
+place() {
+  awk -v name="$1" -v inset="${2:-0}" '
+    function px(t) { return int(t / 15 + 0.5) }
+    $1 == name { printf "%dx%d+%d+%d\n", px($5) - 2 * inset, px($6) - 2 * inset, px($3) + inset, px($4) + inset }
+  ' "$(dirname "${BASH_SOURCE[0]}")/../../ui/places.txt"
+}
+Verdict=$(place lblOK)
 # "MOLT BÉ" is narrower than this; "NO HO HAS FET BÉ" wider (pixels).
 LongestRightVerdict=100
-Measurements=107x19+515+411
-RightAnswers=107x19+635+411
-# A row across the magnified vernier's lines (y 700 twips), from just left of
-# its first line (x 100 twips) to just right of its last (x 5100 twips), and
-# one across its red rule lines (y 500 twips).
-ZoomRow=47
-ZoomRedRow=33
-ZoomFrom=404
-ZoomTo=744
-# The two pictures, the caliper's starting at this row, the magnified
-# vernier's at this column.
-Pictures=793x345+0+0
-CaliperTop=104
-ZoomLeft=400
+Measurements=$(place lblTirades 3)
+RightAnswers=$(place lblEncerts 3)
+# The two pictures: the caliper's top row, the magnified vernier's left
+# column, and the client area down to the caliper's bottom.
+IFS='x+' read -r CaliperWidth CaliperHeight _ CaliperTop <<<"$(place PicCoordenades)"
+IFS='x+' read -r _ _ ZoomLeft ZoomTop <<<"$(place PicZoom)"
+Pictures=${CaliperWidth}x$((CaliperTop + CaliperHeight))+0+0
+# In the magnified vernier: a row across its lines (y 700 twips), from just
+# left of its first line (x 100 twips) to just right of its last (x 5100
+# twips), and a row across its red rule lines (y 500 twips).
+ZoomRow=$((ZoomTop + $(pixels 700)))
+ZoomRedRow=$((ZoomTop + $(pixels 500)))
+ZoomFrom=$((ZoomLeft + $(pixels 100) - 3))
+ZoomTo=$((ZoomLeft + $(pixels 5100) + 4))
 
 # start_app COMMAND...: starts the program as the caller's child, as APP; it
 # is ended on exit if still running (the caller runs its at_exit list).
