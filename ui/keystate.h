@@ -54,7 +54,7 @@ private:
     struct Key {
         bool down = false;
         bool releasePending = false; // let go, as far as a release says
-        unsigned long releaseStamp = 0;
+        quint64 releaseStamp = 0;
         quint32 lastEvent = 0; // ms, of the key's last press or release
         QPointer<QObject> wentDownIn; // the focus when it last went down here
     };
@@ -63,7 +63,7 @@ private:
         const QEvent *event = nullptr;
         QEvent::Type type = QEvent::None;
         int key = 0;
-        unsigned long stamp = 0;
+        quint64 stamp = 0;
         bool repeat = false;
 
         bool operator==(const Seen &) const = default;

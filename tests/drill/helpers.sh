@@ -75,13 +75,14 @@ same_picture() {
   [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]
 }
 
-# red_columns IMAGE GEOMETRY: how many columns of that part of IMAGE hold a
-# pixel of pure red: the width of a red text.
-red_columns() {
+# red_width IMAGE GEOMETRY: how wide a red text in that part of IMAGE is,
+# from its first column with a pixel of pure red to its last (0 if none).
+red_width() {
   crop "$1" "$2" | convert - -depth 8 ppm:- | python3 -c '
 import sys
 data = sys.stdin.buffer.read()
 parts = data.split(maxsplit=4)
 w, h, pix = int(parts[1]), int(parts[2]), parts[4]
-print(sum(any(pix[3 * (y * w + x):3 * (y * w + x) + 3] == b"\xff\x00\x00" for y in range(h)) for x in range(w)))'
+red = [x for x in range(w) if any(pix[3 * (y * w + x):3 * (y * w + x) + 3] == b"\xff\x00\x00" for y in range(h))]
+print(red[-1] - red[0] + 1 if red else 0)'
 }

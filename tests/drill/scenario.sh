@@ -38,7 +38,8 @@ place() {
   ' "$(dirname "${BASH_SOURCE[0]}")/../../ui/places.txt"
 }
 Verdict=$(place lblOK)
-# "MOLT BÉ" is narrower than this; "NO HO HAS FET BÉ" wider (pixels).
+# "MOLT BÉ" is narrower than this, about 60 pixels; "NO HO HAS FET BÉ"
+# wider, about 140.
 LongestRightVerdict=100
 Measurements=$(place lblTirades 3)
 RightAnswers=$(place lblEncerts 3)
@@ -240,7 +241,7 @@ drill_held_keys() {
   window_shot Menvori "$shot" || fail "no picture of the main window"
   label_is "$shot" $Measurements "$DRILL_WORK/one-measurement.png" \
     || fail "Return held in the answer box posed a measurement"
-  [ "$(red_columns "$shot" "$(client_part $Verdict "$shot")")" -lt $LongestRightVerdict ] \
+  [ "$(red_width "$shot" "$(client_part $Verdict "$shot")")" -lt $LongestRightVerdict ] \
     || fail "Return held in the answer box over $reading did not judge it right"
   label_filled "$shot" $RightAnswers || fail "no count of right answers after the check"
 
