@@ -77,8 +77,7 @@ frmMenvori::frmMenvori(std::unique_ptr<RandomSource> random, QWidget *parent)
     buildTitle(client);
     buildPictures(client);
     buildAnswer(client);
-    buildSolution(client);
-    buildCounters(client);
+    buildDisplays(client);
     buildButtons(client);
     describeForScreenReaders();
     connectCommands();
@@ -167,22 +166,16 @@ void frmMenvori::buildAnswer(QWidget *client)
     setColour(lblOK, QPalette::WindowText, QColor(colours::Red));
 }
 
-// The solution, whole millimetres and hundredths, under its heading.
-void frmMenvori::buildSolution(QWidget *client)
+// The solution, whole millimetres and hundredths, and the two counts, each
+// pair under its heading.
+void frmMenvori::buildDisplays(QWidget *client)
 {
+    const QFont heading = appfonts::sans(appfonts::Large, true);
     const QFont regularMedium = appfonts::sans(appfonts::Medium, false);
-    lblLectura = makeLabel(client, places::lblLectura, QStringLiteral("Solució"),
-                           appfonts::sans(appfonts::Large, true), Qt::AlignHCenter);
+    lblLectura = makeLabel(client, places::lblLectura, QStringLiteral("Solució"), heading, Qt::AlignHCenter);
     lblResultat = makeLabel(client, places::lblResultat, QString(), regularMedium, Qt::AlignLeft, true);
     lblValorNonius = makeLabel(client, places::lblValorNonius, QString(), regularMedium, Qt::AlignLeft, true);
-}
-
-// The two counts under their heading.
-void frmMenvori::buildCounters(QWidget *client)
-{
-    const QFont regularMedium = appfonts::sans(appfonts::Medium, false);
-    lblComptador = makeLabel(client, places::lblComptador, QStringLiteral("Comptador"),
-                             appfonts::sans(appfonts::Large, true), Qt::AlignLeft);
+    lblComptador = makeLabel(client, places::lblComptador, QStringLiteral("Comptador"), heading, Qt::AlignLeft);
     lblTirades = makeLabel(client, places::lblTirades, QString(), regularMedium, Qt::AlignLeft, true);
     lblEncerts = makeLabel(client, places::lblEncerts, QString(), regularMedium, Qt::AlignLeft, true);
 }

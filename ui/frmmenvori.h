@@ -70,8 +70,7 @@ private:
     void buildTitle(QWidget *client);
     void buildPictures(QWidget *client);
     void buildAnswer(QWidget *client);
-    void buildSolution(QWidget *client);
-    void buildCounters(QWidget *client);
+    void buildDisplays(QWidget *client);
     void buildButtons(QWidget *client);
     void describeForScreenReaders();
     void connectCommands();
