@@ -89,10 +89,13 @@ void KeyState::notePress(const QKeyEvent *press, QObject *receiver)
 
 void KeyState::noteRelease(const QKeyEvent *release)
 {
-    Key &k = keys_[release->key()];
-    k.lastEvent = timeOf(release);
+    // Qt reports a repeat on Windows, on Wayland, and on X11 where it pairs
+    // them, as a release and a press both marked: the key stays down, and the
+    // press that follows says when it last spoke.
     if (release->isAutoRepeat())
         return;
+    Key &k = keys_[release->key()];
+    k.lastEvent = timeOf(release);
     k.down = false;
     k.releasePending = true;
     k.releaseStamp = release->timestamp();

@@ -17,7 +17,8 @@ class QKeyEvent;
 // window's included; the controls ask it whether a press is one to act on.
 //
 // A key held down is one press, however the platform reports its repeats:
-// - marked as repeats (Windows, Wayland, browsers, and X11 most of the time);
+// - marked as repeats: a release and a press both marked (Windows, Wayland,
+//   X11 most of the time), or presses alone (browsers);
 // - on X11, unmarked, as a release and a press with the same timestamp (Qt
 //   pairs them by that timestamp, and misses the pair now and then);
 // - coming to a window that did not see the key go down: on the menu, on the
