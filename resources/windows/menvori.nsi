@@ -81,43 +81,31 @@ VIAddVersionKey /LANG=${LANG_CATALAN} "LegalCopyright" "© 2026 Menvori develope
 VIAddVersionKey /LANG=${LANG_CATALAN} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_CATALAN} "ProductVersion" "${VERSION}"
 
+; Sets $2 to 1 where the mutex NAME exists. One that another user made may
+; deny this one access (error 5): it exists all the same.
+!macro MutexHeld NAME
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${NAME}") p.r0 ?e'
+  Pop $1 ; the error
+  ${If} $0 P<> 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    StrCpy $2 1
+  ${ElseIf} $1 = 5
+    StrCpy $2 1
+  ${EndIf}
+!macroend
+
 ; What the installer and the uninstaller both need, defined once for each
 ; (NSIS keeps the uninstaller's functions apart, named un.*).
 !macro Common un
-  ; Ends with CODE, after saying MESSAGE unless silent.
-  Function ${un}Refuse
-    Exch $0 ; the message
-    Exch
-    Exch $1 ; the code
-    ${IfNot} ${Silent}
-      MessageBox MB_OK|MB_ICONSTOP "$0"
-    ${EndIf}
-    SetErrorLevel $1
-    Quit
-  FunctionEnd
-
   ; Pushes 1 while Menvori runs, in this session or any other: it holds the
-  ; mutex, in both namespaces, for as long as it runs. A mutex another user
-  ; made may deny this one access (error 5): it exists all the same.
+  ; mutex, in both namespaces, for as long as it runs.
   Function ${un}IsRunning
     Push $0
     Push $1
     Push $2
     StrCpy $2 0
-    ${ForEach} $1 1 2 + 1
-      ${If} $1 == 1
-        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${MUTEX}") p.r0 ?e'
-      ${Else}
-        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Global\${MUTEX}") p.r0 ?e'
-      ${EndIf}
-      Pop $1 ; the error
-      ${If} $0 P<> 0
-        System::Call 'kernel32::CloseHandle(p r0)'
-        StrCpy $2 1
-      ${ElseIf} $1 == 5
-        StrCpy $2 1
-      ${EndIf}
-    ${Next}
+    !insertmacro MutexHeld "${MUTEX}"
+    !insertmacro MutexHeld "Global\${MUTEX}"
     StrCpy $0 $2
     Pop $2
     Pop $1
@@ -167,6 +155,19 @@ VIAddVersionKey /LANG=${LANG_CATALAN} "ProductVersion" "${VERSION}"
 !macroend
 !insertmacro Common ""
 !insertmacro Common "un."
+
+; Ends with the exit code and, unless silent, the message on the stack
+; (pushed in that order).
+Function Refuse
+  Exch $0 ; the message
+  Exch
+  Exch $1 ; the code
+  ${IfNot} ${Silent}
+    MessageBox MB_OK|MB_ICONSTOP "$0"
+  ${EndIf}
+  SetErrorLevel $1
+  Quit
+FunctionEnd
 
 ; Sets $Mode from the command line, $ModeGiven where it did.
 !macro ReadMode
