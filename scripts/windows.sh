@@ -47,6 +47,8 @@ finish() {
   exit $status
 }
 trap finish EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 bash scripts/setup.sh windows
 
