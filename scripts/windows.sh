@@ -169,7 +169,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 echo "$qt" >"$build/menvori-qt.txt"
 cmake --build "$build" --parallel
 (cd "$build" && cpack -G ZIP >/dev/null)
-cmake --build "$build" --target installer msi >/dev/null
+cmake --build "$build" --target packages >/dev/null
 # The names of the files, as the build gave them (windows-files.txt: a kind
 # and a file name a line).
 declare -A made
