@@ -198,39 +198,39 @@ part_msi() {
   new_prefix msi
   local before=$scratch/before folder products
   folder=$(unix_path 'C:\Program Files\Menvori')
-  # Windows Installer keeps a copy of every installed package: what the
-  # uninstall must leave is what was there before, but those copies.
-  files() { find "$WINEPREFIX/drive_c" \( -path '*/Temp' -o -path '*/windows/Installer' \) -prune -o -print | sort; }
+  # The drive but Windows Installer's own folder, which every Windows has and
+  # Wine makes when it is first used (what is in it counts).
+  msi_files() { files | grep -v '/drive_c/windows/Installer$' || true; }
   # products: the MSI's entries in the list of installed programs.
   products() {
     "$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' \
       | grep -c 'DisplayName *REG_SZ *Menvori$' || true
   }
-  files >"$before"
+  msi_files >"$before"
   run_windows 0 "msiexec installing the older version" msiexec /i "$(windows_path "${made[older-msi]}")" /qn
   [ -f "$folder/only-in-the-older-version.txt" ] || fail "the older MSI did not install its own file"
   run_windows 0 "msiexec installing this version over it" msiexec /i "$(windows_path "${made[msi]}")" /qn
   exactly_this_version "$folder" "the MSI over the older version"
   [ "$(products)" -eq 1 ] || fail "after the MSI's upgrade, $(products) entries in the list of installed programs"
   local link
-  link=$(comm -13 "$before" <(files) | grep '/Start Menu/Programs/Menvori.lnk$' || true)
+  link=$(comm -13 "$before" <(msi_files) | grep '/Start Menu/Programs/Menvori.lnk$' || true)
   [ -n "$link" ] || fail "the MSI made no Start menu entry"
   SHOT_PREFIX=wine-msi-
   start_installed "$link"
   end_process "$WINDOW_PID"
   poll_until 10 "the program to end" gone || fail "the program from the MSI did not end"
   echo "PASS: the MSI installs the older version, and this one replaces it with exactly its own files and one entry; the Start menu entry starts it"
-  files >"$scratch/upgraded"
+  msi_files >"$scratch/upgraded"
   local status=0
   "$WINE" msiexec /i "$(windows_path "${made[older-msi]}")" /qn || status=$?
   [ $status -ne 0 ] || fail "msiexec installed the older version over this one"
-  diff "$scratch/upgraded" <(files) >/dev/null || fail "the refused older MSI changed: $(diff "$scratch/upgraded" <(files))"
+  diff "$scratch/upgraded" <(msi_files) >/dev/null || fail "the refused older MSI changed: $(diff "$scratch/upgraded" <(msi_files))"
   echo "PASS: the older MSI is refused over this one (exit $status), and changes nothing"
   run_windows 0 "msiexec uninstalling" msiexec /x "$(windows_path "${made[msi]}")" /qn
   [ "$(products)" -eq 0 ] || fail "after the MSI's uninstall, still in the list of installed programs"
   "$WINE" reg query 'HKLM\Software\Menvori' >/dev/null 2>&1 && fail "the MSI's uninstall left HKLM\\Software\\Menvori"
   local left
-  left=$(comm -13 "$before" <(files))
+  left=$(comm -13 "$before" <(msi_files))
   [ -z "$left" ] || fail "the MSI's uninstall left behind: $left"
   echo "PASS: the MSI's uninstall leaves nothing behind"
 }
