@@ -75,6 +75,13 @@ run_windows() {
   "$WINE" "$@" || status=$?
   [ $status -eq "$expected" ] || fail "$what: exit code $status, not $expected"
 }
+# run_command_line EXPECTED WHAT LINE: runs LINE as a command prompt does
+# (from a batch file, so that nothing quotes it again: _?= takes its folder
+# unquoted) and checks its exit code.
+run_command_line() {
+  printf '@%s\r\n@exit /b %%errorlevel%%\r\n' "$3" >"$scratch/line.bat"
+  run_windows "$1" "$2" cmd /c "$(windows_path "$scratch/line.bat")"
+}
 # start_installed LINK: starts the program as a click on the Start menu entry
 # LINK does, and sets WINDOW_PID once its introduction window is up.
 start_installed() {
@@ -100,11 +107,13 @@ uninstall() {
   uninstalled() { ! "$WINE" reg query "$root\\$key" >/dev/null 2>&1 && [ ! -e "$folder" ]; }
   poll_until 30 "the uninstaller to remove Menvori" uninstalled || fail "$root: the uninstaller left $folder or the entry"
 }
-# exactly_this_version FOLDER WHAT: FOLDER holds this version's files and no
-# other (the uninstaller besides).
+# exactly_this_version FOLDER WHAT [FILE...]: FOLDER holds this version's
+# files and no other (but FILE..., as ./name).
 exactly_this_version() {
-  diff <(folder_files "$stage"; echo ./uninstall.exe) <(folder_files "$1") | sort >"$scratch/diff" || true
-  [ ! -s "$scratch/diff" ] || fail "$2: the installed files differ from this version's: $(tr '\n' ' ' <"$scratch/diff")"
+  local folder=$1 what=$2
+  shift 2
+  diff <({ folder_files "$stage"; [ $# -eq 0 ] || printf '%s\n' "$@"; } | sort) <(folder_files "$folder") >"$scratch/diff" || true
+  [ ! -s "$scratch/diff" ] || fail "$what: the installed files differ from this version's: $(tr '\n' ' ' <"$scratch/diff")"
 }
 
 part_unit() {
@@ -137,7 +146,7 @@ part_setup() {
     location=$(registry_value $root InstallLocation) || fail "/$mode: no entry in $root's list of installed programs"
     [ "$(registry_value $root DisplayName)" = Menvori ] || fail "/$mode: the entry is not named Menvori"
     folder=$(unix_path "$location")
-    exactly_this_version "$folder" "/$mode"
+    exactly_this_version "$folder" "/$mode" ./uninstall.exe
     link=$(comm -13 "$before" <(files) | grep '/Start Menu/Programs/Menvori.lnk$' || true)
     [ -n "$link" ] || fail "/$mode: no Start menu entry"
     echo "/$mode: installed in $location, Start menu entry ${link#"$WINEPREFIX/"}"
@@ -149,7 +158,8 @@ part_setup() {
     # While it runs, neither the installer nor the uninstaller touches it.
     files >"$scratch/running"
     run_windows 3 "the silent installer while the program runs" "${made[setup]}" /S /$mode
-    run_windows 3 "the silent uninstaller while the program runs" "$folder/uninstall.exe" /S /$mode "_?=$location"
+    run_command_line 3 "the silent uninstaller, waited for, while the program runs" \
+      "\"$location\\uninstall.exe\" /S /$mode _?=$location"
     diff "$scratch/running" <(files) >/dev/null || fail "/$mode: an installer refused while the program ran changed: $(diff "$scratch/running" <(files))"
     drill_begin Return
     drill_end
@@ -173,7 +183,7 @@ part_setup() {
   [ "$(unix_path "$location")" = "$(unix_path 'C:\Program Files\Menvori')" ] \
     || fail "/S as an administrator: installed in $location, not in Program Files"
   ! registry_value HKCU InstallLocation >/dev/null || fail "/S as an administrator: installed for the user too"
-  exactly_this_version "$folder" "over the older version"
+  exactly_this_version "$folder" "over the older version" ./uninstall.exe
   echo "PASS: /S as an administrator: over the older version, in Program Files with exactly this version's files"
   files >"$scratch/upgraded"
   run_windows 4 "the older version's silent installer over this one" "${made[older-setup]}" /S /AllUsers
@@ -184,7 +194,7 @@ part_setup() {
   # /D=: the folder the deployment tool names.
   run_windows 0 "the silent installer with /D=" "${made[setup]}" /S /CurrentUser '/D=C:\Escola\Menvori'
   [ "$(registry_value HKCU InstallLocation)" = 'C:\Escola\Menvori' ] || fail "/D= not honoured: $(registry_value HKCU InstallLocation)"
-  exactly_this_version "$(unix_path 'C:\Escola\Menvori')" "/D="
+  exactly_this_version "$(unix_path 'C:\Escola\Menvori')" "/D=" ./uninstall.exe
   uninstall HKCU
   rmdir "$(unix_path 'C:\Escola')"
   local left
