@@ -3,11 +3,13 @@
 
 #include "appsetup.h"
 #include "frmmenvori.h"
+#include "runningmark.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    markRunning();
     QApplication app(argc, argv);
     setUpApplication();
 

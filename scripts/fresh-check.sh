@@ -5,17 +5,26 @@
 # Runs the README's test command on a freshly made Debian, as a new
 # contributor would: makes a minimal Debian root with debootstrap, clones
 # this repository's committed HEAD into it, runs `bash scripts/test.sh`
-# there, and prints its result, its test counts and its time.
-#   fresh-check.sh bookworm|trixie
+# there, and prints its result, its test counts and its time. With
+# `windows`, it runs the Windows build and its Wine tests instead
+# (`bash scripts/windows.sh`), with the root's Windows Qt kept between runs
+# beside the downloaded packages.
+#   fresh-check.sh bookworm|trixie [windows]
 # Needs root (debootstrap, chroot, mount) and Debian's mirrors. It never
 # changes this machine's packages: everything is installed inside the root,
 # which is removed at the end (scripts/debian-root.sh).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 suite=${1:-}
+command=test
 source "$here/scripts/debian-root.sh"
-is_suite "$suite" || { echo "usage: fresh-check.sh $(suite_choices)" >&2; exit 2; }
-WHO="fresh-check $suite"
+case "${2:-}" in
+  "") ;;
+  windows) command=windows ;;
+  *) suite= ;;
+esac
+is_suite "$suite" || { echo "usage: fresh-check.sh $(suite_choices) [windows]" >&2; exit 2; }
+WHO="fresh-check $suite${2:+ $2}"
 trap run_at_exit EXIT
 
 start=$SECONDS
@@ -24,14 +33,20 @@ log=$ROOT_WORK/test.log
 git clone --quiet "$here" "$ROOT/root/menvori"
 echo "repository: $(git -C "$ROOT/root/menvori" log --oneline -1)"
 
-echo "== fresh-check $suite: bash scripts/test.sh =="
+if [ $command = windows ]; then
+  windows_cache=${MENVORI_FRESH_CACHE:-/var/cache/menvori-fresh-check}/$suite/windows
+  mkdir -p "$windows_cache"
+  mount_into /var/cache/menvori-windows --bind "$windows_cache"
+fi
+
+echo "== $WHO: bash scripts/$command.sh =="
 tests_start=$SECONDS
 status=0
-in_root bash -c 'cd /root/menvori && bash scripts/test.sh' 2>&1 | tee "$log" || status=${PIPESTATUS[0]}
+in_root bash -c "cd /root/menvori && bash scripts/$command.sh" 2>&1 | tee "$log" || status=${PIPESTATUS[0]}
 # ctest's summaries, "100% tests passed, 0 tests failed out of 14", one a build.
 read -r passed failed < <(sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests\? failed out of \([0-9]*\)$/\1 \2/p' "$log" \
   | awk '{f += $1; n += $2} END {print n - f, f + 0}')
-echo "fresh-check $suite: $([ $status -eq 0 ] && echo PASS || echo "FAIL (status $status)") in $((SECONDS - start)) s," \
-  "the test command $((SECONDS - tests_start)) s, $(grep -c '^[0-9]*% tests passed' "$log" || true) ctest runs"
+echo "$WHO: $([ $status -eq 0 ] && echo PASS || echo "FAIL (status $status)") in $((SECONDS - start)) s," \
+  "scripts/$command.sh $((SECONDS - tests_start)) s, $(grep -c '^[0-9]*% tests passed' "$log" || true) ctest runs"
 echo "$suite: $passed passed, $failed failed"
 exit $status

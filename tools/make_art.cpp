@@ -169,12 +169,14 @@ int main(int argc, char **argv)
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     bool ok = introCaliper(dir + "/fonts/LiberationSans-Regular.ttf").save(dir + "/images/peu_de_rei.bmp", "BMP");
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        ok = icon(size).save(dir + QStringLiteral("/icons/hicolor/%1x%1/menvori.png").arg(size), "PNG") && ok;
+    // The Windows program's icon, in its resources, with the sizes Windows
+    // asks for at a screen scale of 125 % too (20 and 40 pixels: its small
+    // and large icons there), so that none is scaled from another.
     QList<QImage> icons;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 20, 24, 32, 40, 48, 64, 128, 256})
         icons << icon(size);
-        ok = icons.back().save(dir + QStringLiteral("/icons/hicolor/%1x%1/menvori.png").arg(size), "PNG") && ok;
-    }
-    // The Windows program's icon, in its resources.
     ok = saveIco(icons, dir + "/icons/menvori.ico") && ok;
     // The windows' own icon: small, so that it costs nothing at start-up.
     ok = icon(48).save(dir + "/icons/menvori.png", "PNG") && ok;

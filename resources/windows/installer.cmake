@@ -1,21 +1,19 @@
 # SPDX-FileCopyrightText: 2026 Menvori developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Makes the Windows installer from a Windows build: installs the build into a
-# staging folder, lists its files for the installer (File) and the
-# uninstaller (Delete, RMDir), and runs makensis on menvori.nsi.
-#   cmake -DBUILD_DIR=... -DMAKENSIS=... -DVERSION=... -DOUTPUT=...setup.exe -P installer.cmake
-foreach(var BUILD_DIR MAKENSIS VERSION OUTPUT)
+# Makes the Windows installer of the program's folder as installed in STAGE:
+# lists its files for the installer (File) and the uninstaller (Delete,
+# RMDir), and runs makensis on menvori.nsi.
+#   cmake -DSTAGE=... -DMAKENSIS=... -DVERSION=... -DMUTEX=... -DOUTPUT=...setup.exe -P installer.cmake
+foreach(var STAGE MAKENSIS VERSION MUTEX OUTPUT)
     if(NOT ${var})
         message(FATAL_ERROR "installer.cmake needs -D${var}=")
     endif()
 endforeach()
 get_filename_component(here ${CMAKE_CURRENT_LIST_FILE} DIRECTORY)
-set(work ${BUILD_DIR}/installer)
-set(stage ${work}/stage)
-file(REMOVE_RECURSE ${work})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${stage} --strip
-                OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+set(stage ${STAGE})
+set(work ${OUTPUT}.lists)
+file(MAKE_DIRECTORY ${work})
 
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${stage} ${stage}/*)
 list(SORT files)
@@ -50,7 +48,7 @@ file(WRITE ${work}/files.nsh "${install}")
 file(WRITE ${work}/unfiles.nsh "${uninstall}")
 math(EXPR kilobytes "(${bytes} + 1023) / 1024")
 
-execute_process(COMMAND ${MAKENSIS} -V2 -DVERSION=${VERSION} -DICON=${here}/../icons/menvori.ico
+execute_process(COMMAND ${MAKENSIS} -V2 -DVERSION=${VERSION} -DICON=${here}/../icons/menvori.ico -DMUTEX=${MUTEX}
                         -DFILES=${work}/files.nsh -DUNFILES=${work}/unfiles.nsh -DSIZE_KB=${kilobytes}
                         -DOUTFILE=${OUTPUT} ${here}/menvori.nsi
                 COMMAND_ERROR_IS_FATAL ANY)

@@ -44,14 +44,14 @@ windows_path() {
   echo "Z:${p//\//\\}"
 }
 
-# runtime_path: Qt's libraries (MENVORI_QT) and the compiler's runtime, as a
-# Windows search path.
+# runtime_path: Qt's libraries (MENVORI_QT) and the compiler's runtime (the
+# folders the cross compiler links libraries from), as a Windows search path.
 runtime_path() {
-  local compiler=x86_64-w64-mingw32-g++-posix lib dirs=()
+  local dirs=() dir
   dirs+=("$(windows_path "$MENVORI_QT/bin")")
-  for lib in libstdc++-6.dll libwinpthread-1.dll; do
-    dirs+=("$(windows_path "$(dirname "$(realpath "$($compiler -print-file-name=$lib)")")")")
-  done
+  while read -r -d : dir; do
+    [ ! -d "$dir" ] || dirs+=("$(windows_path "$dir")")
+  done < <(x86_64-w64-mingw32-g++-posix -print-search-dirs | sed -n 's/^libraries: =//p' | tr -d '\n'; echo :)
   local IFS=';'
   echo "${dirs[*]}"
 }
