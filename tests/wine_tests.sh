@@ -8,8 +8,10 @@
 #  unit    the logic and drawing tests built for Windows (ctest -L unit,
 #          through the build's emulator, on Qt's offscreen platform);
 #  drill   the whole drill (drill/scenario.sh) in the program of the
-#          unzipped zip, as a teacher runs it; pictures in
-#          <build>/wine-shots: wine-intro.png, wine-rest.png, wine-checked.png;
+#          unzipped zip, as a teacher runs it, then, started again, Return
+#          held on Nova Mesura, in the answer box and on a menu entry;
+#          pictures in <build>/wine-shots: wine-intro.png, wine-rest.png,
+#          wine-checked.png;
 #  setup   the installer, silent: for the current user and for all users
 #          the program starts from its Start menu entry and the uninstaller
 #          leaves nothing behind; without /CurrentUser, as an administrator,
@@ -132,7 +134,10 @@ part_drill() {
   # The program finds everything it loads beside it: no search path is given.
   start_app env -u WINEPATH "$WINE" "${programs[0]}"
   drill_all Return
-  echo "PASS: the drill under Wine, in the program of $(basename "${made[zip]}")"
+  SHOT_PREFIX=wine-held-
+  start_app env -u WINEPATH "$WINE" "${programs[0]}"
+  drill_held_keys
+  echo "PASS: the drill under Wine, in the program of $(basename "${made[zip]}"), held keys acting once"
 }
 
 part_setup() {
