@@ -50,13 +50,32 @@ bool KeyState::eventFilter(QObject *watched, QEvent *event)
     // A key event goes from the window to the focused control, and on to its
     // parents while none takes it: the same event, noted once.
     const auto *key = static_cast<const QKeyEvent *>(event);
-    if (seen(key) == last_)
+    const bool passed = passedOn(key, watched);
+    lastReceiver_ = watched;
+    if (passed)
         return false;
     last_ = seen(key);
     if (event->type() == QEvent::KeyPress)
         notePress(key, watched);
     else
         noteRelease(key);
+    return false;
+}
+
+// Whether `event` is the one noted last, on its way from a window to a control
+// or from a control to its parents. The event's address and contents do not
+// tell it from the next press of the same key: the platform may build each in
+// the same place, and Wayland under Qt 6.8 stamps no time on them.
+bool KeyState::passedOn(const QKeyEvent *event, const QObject *receiver) const
+{
+    if (!lastReceiver_ || receiver == lastReceiver_ || !(seen(event) == last_))
+        return false;
+    if (lastReceiver_->isWindowType())
+        return receiver->isWidgetType();
+    for (const QObject *o = lastReceiver_->parent(); o; o = o->parent()) {
+        if (o == receiver)
+            return true;
+    }
     return false;
 }
 

@@ -70,6 +70,7 @@ private:
         bool operator==(const Seen &) const = default;
     };
     static Seen seen(const QKeyEvent *event);
+    bool passedOn(const QKeyEvent *event, const QObject *receiver) const;
 
     void notePress(const QKeyEvent *press, QObject *receiver);
     void noteRelease(const QKeyEvent *release);
@@ -79,5 +80,6 @@ private:
     QElapsedTimer clock_;
     QHash<int, Key> keys_;
     Seen last_;
+    QPointer<QObject> lastReceiver_;
     bool lastFresh_ = false;
 };
