@@ -15,6 +15,12 @@
 // correctly.
 double parseNumber(std::u16string_view text);
 
+// The double nearest to digits x 10^exponent (ties to even; infinity beyond
+// the largest double), where digits are decimal digits, the first not 0.
+// parseNumber reads with it where the C++ library has no floating-point
+// from_chars; everywhere else the tests check it against the library's.
+double decimalToDouble(std::string_view digits, long exponent);
+
 // The text of a number as the drill's labels show it: a blank before zero and
 // positive numbers, a minus before negative ones, plain digits with a point,
 // no grouping, whatever the locale. numberText(3) == " 3".

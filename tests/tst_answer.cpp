@@ -8,9 +8,15 @@
 
 #include <QTest>
 
+#include <bit>
 #include <cfloat>
+#include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <string>
+#include <version>
 
 namespace {
 
@@ -27,6 +33,38 @@ QString tenThousandDigits()
     return digits;
 }
 
+// Whether two doubles are the same, bit for bit: QCOMPARE takes doubles a
+// relative 1e-12 apart for equal, and would miss a reading one unit off.
+bool same(double a, double b)
+{
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+QByteArray differ(double actual, double expected)
+{
+    return QByteArray::number(actual, 'g', 17) + " is not " + QByteArray::number(expected, 'g', 17);
+}
+
+// The decimal digits of a product of small factors, for values too long to
+// write out.
+std::string productDigits(std::initializer_list<std::pair<unsigned, int>> powers)
+{
+    std::string digits = "1"; // least significant first while multiplying
+    for (const auto &[factor, count] : powers) {
+        for (int i = 0; i < count; ++i) {
+            unsigned long long carry = 0;
+            for (char &d : digits) {
+                carry += static_cast<unsigned long long>(d - '0') * factor;
+                d = char('0' + carry % 10);
+                carry /= 10;
+            }
+            for (; carry != 0; carry /= 10)
+                digits.push_back(char('0' + carry % 10));
+        }
+    }
+    return {digits.rbegin(), digits.rend()};
+}
+
 } // namespace
 
 class TestAnswer : public QObject {
@@ -37,6 +75,9 @@ private slots:
     void parseNumber();
     void parseLongNumbersRoundCorrectly_data();
     void parseLongNumbersRoundCorrectly();
+    void decimalToDouble_data();
+    void decimalToDouble();
+    void decimalToDoubleAgreesWithTheLibrary();
     void numberText_data();
     void numberText();
     void toSingle_data();
@@ -96,7 +137,7 @@ void TestAnswer::parseNumber()
     QFETCH(QString, text);
     QFETCH(double, value);
     const double parsed = ::parseNumber(u16(text));
-    QCOMPARE(parsed, value);
+    QVERIFY2(same(parsed, value), differ(parsed, value));
 }
 
 void TestAnswer::parseLongNumbersRoundCorrectly_data()
@@ -119,12 +160,80 @@ void TestAnswer::parseLongNumbersRoundCorrectly()
     QFETCH(QString, text);
     QFETCH(QString, sameAs);
     // Compare by digits only: the texts differ far beyond what a double holds.
+    const double parsed = ::parseNumber(u16(text));
     if (sameAs.contains(QLatin1Char('.')) || sameAs.size() < 400) {
-        QCOMPARE(::parseNumber(u16(text)), sameAs.toDouble());
+        QVERIFY2(same(parsed, sameAs.toDouble()), differ(parsed, sameAs.toDouble()));
     } else {
         const double expected = std::strtod((sameAs + QString(text.size() - sameAs.size(), QLatin1Char('0'))).toLatin1().constData(), nullptr);
-        QCOMPARE(::parseNumber(u16(text)), expected);
+        QVERIFY2(same(parsed, expected), differ(parsed, expected));
     }
+}
+
+void TestAnswer::decimalToDouble_data()
+{
+    QTest::addColumn<QByteArray>("digits");
+    QTest::addColumn<int>("exponent");
+    QTest::addColumn<double>("value");
+
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("a reading") << QByteArray("1235") << -2 << 0x1.8b33333333333p+3;
+    QTest::newRow("a tenth") << QByteArray("1") << -1 << 0x1.999999999999ap-4;
+    QTest::newRow("1e23, close to halfway") << QByteArray("1") << 23 << 0x1.52d02c7e14af6p+76;
+    QTest::newRow("halfway, rounds to even") << QByteArray("9007199254740993") << 0 << 0x1p53;
+    QTest::newRow("halfway, rounds up to even") << QByteArray("9007199254740995") << 0 << 0x1.0000000000002p53;
+    QTest::newRow("largest subnormal") << QByteArray("22250738585072011") << -324 << 0x0.fffffffffffffp-1022;
+    QTest::newRow("smallest normal") << QByteArray("22250738585072012") << -324 << 0x1p-1022;
+    QTest::newRow("smallest subnormal") << QByteArray("49406564584124654") << -340 << 0x1p-1074;
+    QTest::newRow("largest double") << QByteArray("17976931348623157") << 292 << DBL_MAX;
+    QTest::newRow("far too large") << QByteArray("1") << 400 << inf;
+    QTest::newRow("far too small") << QByteArray("1") << -400 << 0.0;
+    // 2^-1075, half the smallest subnormal, is 5^1075 x 10^-1075; ties go to
+    // the even neighbour, zero.
+    const std::string halfSmallest = productDigits({{5, 1075}});
+    QTest::newRow("half the smallest subnormal, to even") << QByteArray::fromStdString(halfSmallest) << -1075 << 0.0;
+    QTest::newRow("just above half the smallest subnormal")
+        << QByteArray::fromStdString(halfSmallest + "1") << -1076 << 0x1p-1074;
+    // Halfway between the largest double and 2^1024: (2^54 - 1) x 2^970.
+    std::string halfwayOver = productDigits({{2, 970}, {(1u << 27) - 1, 1}, {(1u << 27) + 1, 1}});
+    QTest::newRow("halfway beyond the largest double, to even") << QByteArray::fromStdString(halfwayOver) << 0 << inf;
+    halfwayOver.back() = char(halfwayOver.back() - 1); // ends in 2: a tenth below it
+    QTest::newRow("just below that halfway") << QByteArray::fromStdString(halfwayOver + "9") << -1 << DBL_MAX;
+}
+
+void TestAnswer::decimalToDouble()
+{
+    QFETCH(QByteArray, digits);
+    QFETCH(int, exponent);
+    QFETCH(double, value);
+    const double read = ::decimalToDouble(digits.toStdString(), exponent);
+    QVERIFY2(same(read, value), differ(read, value));
+}
+
+// Where the library reads doubles with from_chars, the program uses it, and
+// its own reading must agree with it on anything, long digit strings near
+// halfway, subnormals and overflow included.
+void TestAnswer::decimalToDoubleAgreesWithTheLibrary()
+{
+#if defined(__cpp_lib_to_chars)
+    std::mt19937_64 random(20260101);
+    for (int i = 0; i < 20000; ++i) {
+        const std::size_t length = 1 + random() % (i % 10 == 0 ? 800 : 25);
+        std::string digits(1, char('1' + random() % 9));
+        const bool nearHalfway = i % 3 == 0; // long runs of 0 or 9
+        while (digits.size() < length)
+            digits.push_back(nearHalfway && digits.size() > 17 ? (random() % 2 ? '0' : '9') : char('0' + random() % 10));
+        const long exponent = long(random() % 700) - 360 - long(length);
+        const std::string text = digits + 'e' + std::to_string(exponent);
+        double expected = 0.0;
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), expected);
+        if (result.ec == std::errc::result_out_of_range)
+            expected = long(length) + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        const double read = ::decimalToDouble(digits, exponent);
+        QVERIFY2(same(read, expected), QByteArray::fromStdString(text) + ": " + differ(read, expected));
+    }
+#else
+    QSKIP("this C++ library has no floating-point from_chars to compare with");
+#endif
 }
 
 void TestAnswer::numberText_data()
