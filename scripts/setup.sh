@@ -8,6 +8,8 @@
 #   setup.sh test     that, and what its tests and checks need
 #   setup.sh windows  what building it for Windows and testing it under Wine
 #                     need (scripts/windows.sh)
+#   setup.sh web      what testing the web build in browsers needs
+#   setup.sh web-build  what building it needs, on Debian 13 (scripts/web.sh)
 # Safe to run again: packages already present are not touched, and nothing
 # is asked. Runs as root, or through sudo otherwise.
 set -euo pipefail
@@ -18,8 +20,8 @@ machine_suite >/dev/null || exit 3
 
 case "${1:-}" in
   run) set=build ;;
-  test | windows) set=$1 ;;
-  *) echo "usage: setup.sh run|test|windows" >&2; exit 2 ;;
+  test | windows | web | web-build) set=$1 ;;
+  *) echo "usage: setup.sh run|test|windows|web|web-build" >&2; exit 2 ;;
 esac
 mapfile -t packages < <(awk -v set="$set" '
   /^[^#]/ && NF >= 2 { n = split($2, sets, ","); for (i = 1; i <= n; i++) if (sets[i] == "build" || sets[i] == set) { print $1; break } }

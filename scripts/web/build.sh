@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The web build proper, run by scripts/web.sh on Debian 13 (the machine, or
+# a Debian 13 root), from the repository's top folder:
+#  1. Qt's base module for WebAssembly, built with Debian's emscripten from
+#     Debian's qt6-base source of the same version as the Qt tools installed
+#     here (which it runs), statically, with only what the program and its
+#     tests use. It is kept in CACHE under a name made of that version,
+#     emscripten's version and a digest of how it is built, and stamped when
+#     complete; a build that did not finish is removed. A lock on the cache
+#     lets two runs share it: the second waits, and finds the first's Qt.
+#  2. The program, its page and menvori-<version>-web.zip, in build-web/.
+#  3. If TESTS is 1, the logic tests built for WebAssembly, under node.
+#   build.sh CACHE TESTS
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+source scripts/lib.sh
+WHO="web build"
+trap run_at_exit EXIT
+# Stopped by a signal, it still removes what it has not finished.
+trap 'exit 1' INT TERM HUP
+cache=$1
+tests=$2
+
+export EMSDK=/usr/share/emscripten
+# need COMMAND PACKAGE: stops, naming the package, where COMMAND is missing.
+need() {
+  command -v "$1" >/dev/null \
+    || fail "$1 is missing: on Debian 13 it comes with the package $2 (bash scripts/setup.sh web-build installs it)"
+}
+need em++ emscripten
+need node nodejs
+need dpkg-source dpkg-dev
+need cmake cmake
+need ninja ninja-build
+need python3 python3
+[ "$(machine_suite)" = trixie ] || fail "the web build needs Debian 13 (trixie)"
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev) || fail "qt6-base-dev is not installed"
+em_version=$(dpkg-query -W -f='${Version}' emscripten) || fail "emscripten is not installed"
+host_cmake=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
+[ -d "$host_cmake/Qt6" ] || fail "the Qt 6 CMake files are not in $host_cmake"
+
+# Qt for WebAssembly as the program needs it: static, optimized for size,
+# the wasm platform plugin, bundled third-party code, the test library for
+# the logic tests; no SQL, network, D-Bus, printing, concurrent, XML or image
+# formats beyond PNG and BMP. OpenGL stays: the platform's window code needs
+# it, though windows are drawn with a 2D canvas. The platform's own faces
+# (DejaVu, a megabyte) are left out: the program brings its faces, and sets
+# one on every control (scripts/web/qt-no-bundled-fonts.patch).
+qt_options=(
+  -platform wasm-emscripten -static -release -optimize-size
+  -nomake examples -nomake tests -nomake benchmarks
+  -qt-zlib -qt-libpng -qt-freetype -qt-harfbuzz -qt-pcre
+  -no-feature-sql -no-feature-network -no-feature-dbus -no-feature-printsupport
+  -no-feature-concurrent -no-feature-xml -no-feature-zstd -no-feature-jpeg -no-feature-gif
+  -no-feature-ico -no-feature-tabletevent -no-feature-textmarkdownreader
+  -no-feature-textmarkdownwriter -no-feature-textodfwriter
+)
+# The cache entry is named by the versions and a digest of how it is built.
+qt_patches=(scripts/web/qt-no-bundled-fonts.patch)
+recipe=$( (printf '%s\n' "${qt_options[@]}"; cat "${qt_patches[@]}" scripts/windows/qt-notices.py) | sha256sum | cut -c1-12)
+qt=$cache/qt-${qt_version//[:~+]/_}-emscripten-${em_version//[:~+]/_}-$recipe
+mkdir -p "$cache"
+
+# Debian's qt6-base source of exactly the installed version, fetched with a
+# private source list, index and download folder under the cache: the
+# system's own apt configuration and state are left as they are.
+fetch_qt_source() {
+  local mirror=${MENVORI_MIRROR:-http://deb.debian.org/debian}
+  local security=${MENVORI_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
+  local keyring=/usr/share/keyrings/debian-archive-keyring.gpg apt=$cache/apt
+  [ -r "$keyring" ] || fail "$keyring is missing: on Debian it comes with the package debian-archive-keyring"
+  mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$cache/source"
+  cat >"$apt/sources.list" <<EOF
+deb-src [signed-by=$keyring] $mirror trixie main
+deb-src [signed-by=$keyring] $mirror trixie-updates main
+deb-src [signed-by=$keyring] $security trixie-security main
+EOF
+  local options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
+    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root -q)
+  apt-get "${options[@]}" --error-on=any update >"$apt/update.log" 2>&1 \
+    || { cat "$apt/update.log" >&2; fail "could not download Debian's source index from $mirror (network, or MENVORI_MIRROR)"; }
+  (cd "$cache/source" && apt-get "${options[@]}" source --download-only "qt6-base=$qt_version") >"$apt/source.log" 2>&1 \
+    || { cat "$apt/source.log" >&2; fail "could not download Debian's qt6-base $qt_version source from $mirror"; }
+}
+
+# Removes what an interrupted build left; runs with the lock held.
+drop_unfinished() {
+  [ -e "$qt/.complete" ] || rm -rf "$qt"
+}
+
+build_qt() {
+  local work dsc
+  echo "== Qt $qt_version for WebAssembly (emscripten $em_version): not in the cache, building it into $qt =="
+  # What a run that was killed outright left behind.
+  rm -rf "$qt" "$cache"/build.*
+  work=$(mktemp -d "$cache/build.XXXXXX")
+  at_exit rm -rf "$work"
+  at_exit drop_unfinished
+  fetch_qt_source
+  dsc=$cache/source/qt6-base_${qt_version#*:}.dsc
+  [ -f "$dsc" ] || fail "no $dsc after the download"
+  # apt checked every file against Debian's signed index.
+  dpkg-source -x "$dsc" "$work/source" >"$work/unpack.log" 2>&1 \
+    || { cat "$work/unpack.log" >&2; fail "unpacking $dsc"; }
+  local patch
+  for patch in "${qt_patches[@]}"; do
+    patch -d "$work/source" -p1 --quiet <"$patch" || fail "applying $patch to Qt's source"
+  done
+  local qt_start=$SECONDS
+  mkdir -p "$work/build"
+  (cd "$work/build" && nice -n 10 "$work/source/configure" "${qt_options[@]}" -prefix "$qt" -qt-host-path /usr \
+    -- -DQT_HOST_PATH_CMAKE_DIR="$host_cmake") >"$work/configure.log" 2>&1 \
+    || { tail -40 "$work/configure.log" >&2; fail "Qt's configuration"; }
+  # ninja ends what it runs when it is ended.
+  nice -n 10 ninja -C "$work/build" >"$work/build.log" 2>&1 &
+  at_exit end_process $!
+  wait $! || { grep -B5 -A20 -m3 'FAILED\|error:' "$work/build.log" >&2; fail "Qt's build"; }
+  cmake --install "$work/build" >/dev/null
+  # The style sheet the platform puts into the page, whose digest the page's
+  # Content-Security-Policy names: the only style not from a file.
+  python3 scripts/web/screen-style-digest.py "$work/source/src/plugins/platforms/wasm/qwasmcssstyle.cpp" \
+    >"$qt/screen-style-digest" || fail "no digest of the platform's style sheet"
+  # Qt's licence, and the notices of the third-party code built into it.
+  mkdir -p "$qt/licences"
+  cp "$work/source/LICENSES/LGPL-3.0-only.txt" "$qt/licences/Qt-LGPL-3.0-only.txt"
+  (cd "$work/build" && ninja -t deps) >"$work/deps.txt"
+  python3 scripts/windows/qt-notices.py "$work/source" "$work/build" "$work/deps.txt" "$qt/licences/Qt-third-party-notices.txt"
+  echo "Qt built in $((SECONDS - qt_start)) s"
+  touch "$qt/.complete"
+}
+
+# One run at a time builds or checks the cache; a run that finds Qt complete
+# uses it, and a complete Qt is never removed.
+exec 9>"$cache/lock"
+flock 9
+if [ -e "$qt/.complete" ]; then
+  echo "== Qt $qt_version for WebAssembly: from the cache, $qt =="
+else
+  build_qt
+fi
+flock -u 9
+exec 9>&-
