@@ -13,6 +13,7 @@
 #include "places.h"
 #include "twips.h"
 
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -130,6 +131,13 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Where the system has not the faces (a browser page), the copies
+    // shipped inside the program serve, as they do for Menvori.
+    if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans"))) {
+        for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf",
+                                 ":/fonts/LiberationSerif-Bold.ttf"})
+            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    }
     const bool memory = argc > 1 && std::strcmp(argv[1], "memory") == 0;
 
     // The main window is made before the introduction shows, as Menvori's is.
@@ -144,7 +152,7 @@ int main(int argc, char *argv[])
         QTimer::singleShot(100, [&] {
             pressed = std::chrono::steady_clock::now();
             first.reset();
-            second.show();
+            second.setVisible(true); // at its own size, as Menvori shows it
         });
     });
     FirstPaint secondPainted([&](QWidget *w) { return w == &second; }, [&] {
@@ -159,6 +167,6 @@ int main(int argc, char *argv[])
         say(line);
         QCoreApplication::exit(0);
     });
-    first->show();
+    first->setVisible(true);
     return QApplication::exec();
 }

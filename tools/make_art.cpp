@@ -169,7 +169,8 @@ int main(int argc, char **argv)
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     bool ok = introCaliper(dir + "/fonts/LiberationSans-Regular.ttf").save(dir + "/images/peu_de_rei.bmp", "BMP");
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    // The web app's icons too: the sizes browsers ask of one to install.
+    for (int size : {16, 24, 32, 48, 64, 128, 192, 256, 512})
         ok = icon(size).save(dir + QStringLiteral("/icons/hicolor/%1x%1/menvori.png").arg(size), "PNG") && ok;
     // The Windows program's icon, in its resources, with the sizes Windows
     // asks for at a screen scale of 125 % too (20 and 40 pixels: its small

@@ -245,7 +245,9 @@ void frmMenvori::load()
     intro->setModal(true);
     connect(intro, &frmIntroduccio::painted, this, &frmMenvori::getReady);
     connect(intro, &QDialog::finished, this, &frmMenvori::introClosed);
-    intro->show();
+    // Shown at its own size everywhere: show() would fill the screen where
+    // that is the platform's way (a browser page), setVisible never does.
+    intro->setVisible(true);
 }
 
 void frmMenvori::getReady()
@@ -262,7 +264,7 @@ void frmMenvori::introClosed()
 {
     chooseResolution(FiveHundredths);
     state.NumMesures = 0;
-    show();
+    setVisible(true); // at its own size, as the introduction window
     QApplication::setQuitOnLastWindowClosed(true);
 }
 
@@ -360,6 +362,9 @@ void frmMenvori::OptNoZoom_Click()
 
 void frmMenvori::endProgram()
 {
-    // At once: nothing is asked and nothing is saved.
+    // At once: nothing is asked and nothing is saved. The window closes
+    // first, as closing it by its frame does: where the event loop cannot
+    // end the program (a browser page), that is what shows the drill is over.
+    close();
     QCoreApplication::exit(0);
 }

@@ -11,7 +11,8 @@
 #     emscripten's version and a digest of how it is built, and stamped when
 #     complete; a build that did not finish is removed. A lock on the cache
 #     lets two runs share it: the second waits, and finds the first's Qt.
-#  2. The program, its page and menvori-<version>-web.zip, in build-web/.
+#  2. The program, its page (build-web/page) and menvori-<version>-web.zip,
+#     in build-web/.
 #  3. If TESTS is 1, the logic tests built for WebAssembly, under node.
 #   build.sh CACHE TESTS
 set -euo pipefail
@@ -143,3 +144,25 @@ else
 fi
 flock -u 9
 exec 9>&-
+
+echo "== Menvori for the web, in build-web =="
+# The page allows the one style sheet the platform writes into it.
+mkdir -p build-web
+log=build-web/build.log
+"$qt/bin/qt-cmake" -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+  -DBUILD_TESTING=ON -DMENVORI_TOOLS=OFF -DMENVORI_BENCH=ON \
+  -DMENVORI_WEB_STYLE_SOURCES="$(cat "$qt/screen-style-digest")" \
+  -DMENVORI_WEB_QT_LICENCES="$qt/licences" >"$log" 2>&1 \
+  || { cat "$log" >&2; fail "configuring the program's build"; }
+nice -n 10 cmake --build build-web >>"$log" 2>&1 \
+  || { grep -B5 -A20 -m3 'FAILED\|error:' "$log" >&2; fail "the program's build"; }
+rm -f build-web/menvori-*-web.zip
+(cd build-web && cpack -G ZIP >/dev/null)
+zips=(build-web/menvori-*-web.zip)
+[ ${#zips[@]} -eq 1 ] && [ -s "${zips[0]}" ] || fail "no menvori-*-web.zip was made"
+echo "$(basename "${zips[0]}"): $(stat -c %s "${zips[0]}") bytes; the program's code $(stat -c %s build-web/page/menvori.wasm) bytes, $(gzip -9 -c build-web/page/menvori.wasm | wc -c) gzipped"
+
+if [ "$tests" -eq 1 ]; then
+  echo "== Logic tests built for WebAssembly, under node =="
+  (cd build-web && ctest --output-on-failure --no-tests=error)
+fi

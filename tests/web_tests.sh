@@ -1,0 +1,201 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Menvori developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The web build, tested in the page as a school serves it (the folder of
+# menvori-<version>-web.zip, unzipped, on a plain static web server on the
+# loopback), in Chromium, Firefox ESR and WebKitGTK (the engine of Safari),
+# each in an X display (Xvfb, openbox) and a profile of its own, driven from
+# outside with real key presses (drill/browser.sh):
+#  1. the whole drill (drill/scenario.sh): the introduction window, then the
+#     main window in its place, a measurement with the answer typed at once,
+#     the check, Alt+C and Return at once, the resolution menu;
+#  2. Alt with a letter (the browsers' own menus and shortcuts: File, Edit,
+#     View, History, Bookmarks, Tools, Help, the address bar) types nothing
+#     and opens no window of the browser, and the page keeps the keyboard;
+#  3. Alt+S ends the drill: the window closes and the page says so, with a
+#     button that starts the drill again;
+#  4. with the server stopped, the page reloaded starts the drill again, from
+#     what its service worker kept.
+# Pictures go to <build>/shots: <browser>-intro.png, -rest.png, -checked.png,
+# -ended.png, -offline.png. Runs inside in_private_session.sh.
+#   web_tests.sh <web build folder> [browser...]   (chromium firefox webkit)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(realpath "$1")
+shift
+browsers=("$@")
+[ ${#browsers[@]} -gt 0 ] || browsers=(chromium firefox webkit)
+source "$here/drill/browser.sh"
+WHO="web tests"
+trap run_at_exit EXIT
+start=$SECONDS
+
+zips=("$build"/menvori-*-web.zip)
+[ ${#zips[@]} -eq 1 ] && [ -f "${zips[0]}" ] || fail "no single menvori-*-web.zip in $build"
+scratch=$(mktemp -d)
+at_exit rm -rf "$scratch"
+unzip -q "${zips[0]}" -d "$scratch/site"
+sites=("$scratch"/site/*/index.html)
+site=$(dirname "${sites[0]}")
+[ -f "$site/index.html" ] || fail "no index.html in $(basename "${zips[0]}")"
+SHOTS=$build/shots
+mkdir -p "$SHOTS"
+
+# The web server, on a port of its own; SERVER is its process.
+SERVER=
+start_server() {
+  rm -f "$scratch/port" "$scratch/served"
+  python3 "$here/web_server.py" "$site" "$scratch/port" "$scratch/served" &
+  SERVER=$!
+  at_exit end_process "$SERVER"
+  poll_until 10 "the web server's port" test -s "$scratch/port" || fail "the web server did not start"
+  URL=http://127.0.0.1:$(cat "$scratch/port")/
+}
+stop_server() { end_process "$SERVER"; }
+# served_twice FILE: the server has sent FILE whole twice: once to the page,
+# once to the service worker that keeps it.
+served_twice() { [ "$(grep -cx "/$1" "$scratch/served" 2>/dev/null)" -ge 2 ]; }
+
+# start_browser NAME: starts that browser on URL in a fresh profile, as
+# BROWSER_PID, and waits for its window.
+start_browser() {
+  local profile=$scratch/profile-$1
+  mkdir -p "$profile"
+  case $1 in
+    chromium)
+      chromium --no-sandbox --no-first-run --no-default-browser-check --disable-gpu --password-store=basic \
+        --disable-features=Translate,MediaRouter --disable-background-networking --disable-sync \
+        --user-data-dir="$profile" --window-size=1100,800 --app="$URL" >"$profile.log" 2>&1 &
+      ;;
+    firefox)
+      # A plain window, menu bar and all (Alt+S is its History menu), with
+      # nothing of the first start's pages and nothing sent anywhere.
+      cat >"$profile/user.js" <<'EOF'
+user_pref("browser.shell.checkDefaultBrowser", false);
+user_pref("browser.startup.homepage_override.mstone", "ignore");
+user_pref("browser.aboutwelcome.enabled", false);
+user_pref("trailhead.firstrun.didSeeAboutWelcome", true);
+user_pref("datareporting.policy.dataSubmissionEnabled", false);
+user_pref("datareporting.healthreport.uploadEnabled", false);
+user_pref("toolkit.telemetry.reportingpolicy.firstRun", false);
+user_pref("browser.sessionstore.resume_from_crash", false);
+user_pref("browser.tabs.warnOnClose", false);
+user_pref("extensions.autoDisableScopes", 15);
+user_pref("app.normandy.enabled", false);
+user_pref("network.captive-portal-service.enabled", false);
+user_pref("network.connectivity-service.enabled", false);
+user_pref("browser.safebrowsing.malware.enabled", false);
+user_pref("browser.safebrowsing.phishing.enabled", false);
+user_pref("browser.newtabpage.enabled", false);
+EOF
+      HOME=$profile firefox-esr --no-remote --profile "$profile" --width 1100 --height 800 "$URL" >"$profile.log" 2>&1 &
+      ;;
+    webkit)
+      WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1 WEBKIT_DISABLE_COMPOSITING_MODE=1 \
+        /usr/bin/python3 "$here/webkit_window.py" "$profile" "$URL" >"$profile.log" 2>&1 &
+      ;;
+  esac
+  BROWSER_PID=$!
+  at_exit end_process "$BROWSER_PID"
+  poll_until 30 "the $1 window" test -n "$(browser_window)" || { cat "$profile.log" >&2; fail "$1: no window"; }
+  xdotool windowactivate --sync "$(browser_window)" 2>/dev/null || true
+}
+
+# visible_windows: how many windows on the display are viewable; a
+# browser's menu is a window of its own.
+visible_windows() {
+  local id count=0
+  for id in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}'); do
+    ! xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || count=$((count + 1))
+  done
+  echo $count
+}
+
+# Alt with a letter in the answer box, which holds a single blank after a new
+# measurement: no browser menu opens, nothing is typed, and a digit typed
+# next reaches the answer box.
+alt_letters() {
+  local before
+  window_raise Menvori
+  before=$(visible_windows)
+  press alt+f alt+e alt+v alt+h alt+b alt+t alt+d alt+1
+  press 7
+  expect_answer " 7" "Alt with the browsers' menu letters, then 7"
+  [ "$(visible_windows)" -eq "$before" ] || fail "Alt with a letter opened a window of the browser ($before windows, then $(visible_windows))"
+  # The answer box as the drill left it.
+  press BackSpace
+}
+
+# The page after Alt+S: the window closed, a message and the button that
+# starts again, which brings back the introduction window.
+ended_and_again() {
+  local ended=$SHOTS/${SHOT_PREFIX}ended.png
+  page_shot "$ended"
+  ! window_shown " " || fail "the introduction window is on screen after Alt+S"
+  has_colour "$ended" '#FFFFFF' || fail "no message on the page after Alt+S"
+  # The button is the page's lowest peach thing: a click on its middle.
+  local box
+  box=$(lowest_box "$ended" FFE0C0) || fail "no button to start again"
+  read -r x y <<<"$box"
+  xdotool mousemove --window "$(browser_window)" "$x" "$y" click 1
+  poll_until 30 "the introduction window again" window_shown " " || fail "the button did not start the drill again"
+}
+
+# lowest_box FILE COLOUR: the middle, "X Y", of the lowest run of rows of
+# FILE that hold COLOUR (RRGGBB), across the columns that hold it there.
+lowest_box() {
+  convert "$1" ppm:- | python3 -c '
+import sys
+data = sys.stdin.buffer.read()
+parts = data.split(maxsplit=4)
+w, h, pix = int(parts[1]), int(parts[2]), parts[4]
+want = bytes.fromhex(sys.argv[1])
+def at(x, y):
+    return pix[3 * (y * w + x):3 * (y * w + x) + 3] == want
+rows = [y for y in range(h) if any(at(x, y) for x in range(w))]
+if not rows:
+    sys.exit(1)
+last = [rows[-1]]
+while last[-1] - 1 in rows:
+    last.append(last[-1] - 1)
+cols = [x for x in range(w) if any(at(x, y) for y in last)]
+print((min(cols) + max(cols)) // 2, (min(last) + max(last)) // 2)' "$2"
+}
+
+# With the server stopped, the page reloaded: the introduction, then the
+# main window, as from the server.
+offline_start() {
+  poll_until 30 "the service worker to keep the program" served_twice menvori.wasm \
+    || fail "the service worker did not keep the program"
+  stop_server
+  window_raise " "
+  press F5
+  SHOT_PREFIX=$1-offline-
+  drill_intro
+  drill_begin Return
+}
+
+for browser in "${browsers[@]}"; do
+  echo "== $browser =="
+  (
+    trap run_at_exit EXIT
+    AT_EXIT=()
+    start_xvfb || fail "no X server"
+    start_wm || fail "no window manager"
+    start_server
+    start_browser "$browser"
+    SHOT_PREFIX=$browser-
+    drill_intro
+    drill_begin Return
+    drill_measure_and_check
+    drill_check_then_next
+    alt_letters
+    drill_resolution
+    drill_end
+    ended_and_again
+    offline_start "$browser"
+    echo "PASS: $browser: the drill, Alt with letters, the end and a new start, the start with no server"
+  ) || fail "$browser"
+done
+echo "web tests: PASS in $((SECONDS - start)) s"
