@@ -49,11 +49,6 @@
             event.preventDefault();
     }, true);
 
-    // Once opened over HTTPS (or from this computer), the page works with no
-    // network too (sw.js).
-    if ('serviceWorker' in navigator && window.isSecureContext)
-        navigator.serviceWorker.register('sw.js').catch(() => {});
-
     // The program's code, compiled while it arrives; the bar shows how much
     // has arrived (its size is known when the page is made, whether or not
     // the server compresses it on the way).
@@ -123,6 +118,11 @@
             });
             // The program has started, and its first window is up.
             watchWindows();
+            // Once opened over HTTPS (or from this computer), the page works
+            // with no network too (sw.js); its files are kept now, not while
+            // the program is on its way.
+            if ('serviceWorker' in navigator && window.isSecureContext)
+                navigator.serviceWorker.register('sw.js').catch(() => {});
         } catch (error) {
             console.error(error);
             if (!ended)

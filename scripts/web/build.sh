@@ -63,6 +63,10 @@ qt_options=(
 qt_patches=(scripts/web/qt-no-bundled-fonts.patch)
 recipe=$( (printf '%s\n' "${qt_options[@]}"; cat "${qt_patches[@]}" scripts/windows/qt-notices.py) | sha256sum | cut -c1-12)
 qt=$cache/qt-${qt_version//[:~+]/_}-emscripten-${em_version//[:~+]/_}-$recipe
+# Debian's source package the Qt is built from, kept: it goes out with the
+# program, as the licences require.
+source_folder=$cache/source/${qt_version//[:~+]/_}
+dsc=$source_folder/qt6-base_${qt_version#*:}.dsc
 mkdir -p "$cache"
 
 # Debian's qt6-base source of exactly the installed version, fetched with a
@@ -73,7 +77,7 @@ fetch_qt_source() {
   local security=${MENVORI_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
   local keyring=/usr/share/keyrings/debian-archive-keyring.gpg apt=$cache/apt
   [ -r "$keyring" ] || fail "$keyring is missing: on Debian it comes with the package debian-archive-keyring"
-  mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$cache/source"
+  mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$source_folder"
   cat >"$apt/sources.list" <<EOF
 deb-src [signed-by=$keyring] $mirror trixie main
 deb-src [signed-by=$keyring] $mirror trixie-updates main
@@ -83,7 +87,7 @@ EOF
     -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root -q)
   apt-get "${options[@]}" --error-on=any update >"$apt/update.log" 2>&1 \
     || { cat "$apt/update.log" >&2; fail "could not download Debian's source index from $mirror (network, or MENVORI_MIRROR)"; }
-  (cd "$cache/source" && apt-get "${options[@]}" source --download-only "qt6-base=$qt_version") >"$apt/source.log" 2>&1 \
+  (cd "$source_folder" && apt-get "${options[@]}" source --download-only "qt6-base=$qt_version") >"$apt/source.log" 2>&1 \
     || { cat "$apt/source.log" >&2; fail "could not download Debian's qt6-base $qt_version source from $mirror"; }
 }
 
@@ -93,15 +97,14 @@ drop_unfinished() {
 }
 
 build_qt() {
-  local work dsc
+  local work
   echo "== Qt $qt_version for WebAssembly (emscripten $em_version): not in the cache, building it into $qt =="
   # What a run that was killed outright left behind.
   rm -rf "$qt" "$cache"/build.*
   work=$(mktemp -d "$cache/build.XXXXXX")
   at_exit rm -rf "$work"
   at_exit drop_unfinished
-  fetch_qt_source
-  dsc=$cache/source/qt6-base_${qt_version#*:}.dsc
+  [ -f "$dsc" ] || fetch_qt_source
   [ -f "$dsc" ] || fail "no $dsc after the download"
   # apt checked every file against Debian's signed index.
   dpkg-source -x "$dsc" "$work/source" >"$work/unpack.log" 2>&1 \
@@ -161,6 +164,13 @@ rm -f build-web/menvori-*-web.zip
 zips=(build-web/menvori-*-web.zip)
 [ ${#zips[@]} -eq 1 ] && [ -s "${zips[0]}" ] || fail "no menvori-*-web.zip was made"
 echo "$(basename "${zips[0]}"): $(stat -c %s "${zips[0]}") bytes; the program's code $(stat -c %s build-web/page/menvori.wasm) bytes, $(gzip -9 -c build-web/page/menvori.wasm | wc -c) gzipped"
+# The source the licences require, to go out beside the zip, where this tree
+# has the maker of it.
+if [ -f scripts/source-archive.sh ]; then
+  [ -f "$dsc" ] || fetch_qt_source
+  bash scripts/source-archive.sh "${zips[0]%-web.zip}-web-source.tar.xz" "$source_folder" \
+    "${qt_patches[@]}" scripts/web/build.sh
+fi
 
 if [ "$tests" -eq 1 ]; then
   echo "== Logic tests built for WebAssembly, under node =="
