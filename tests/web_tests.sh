@@ -64,9 +64,10 @@ start_browser() {
   mkdir -p "$profile"
   case $1 in
     chromium)
-      chromium --no-sandbox --no-first-run --no-default-browser-check --disable-gpu --password-store=basic \
-        --disable-features=Translate,MediaRouter --disable-background-networking --disable-sync \
-        --user-data-dir="$profile" --window-size=1100,800 --app="$URL" >"$profile.log" 2>&1 &
+      # A plain window, toolbar and all (Alt+F and Alt+E open its menu).
+      chromium --no-sandbox --test-type --no-first-run --no-default-browser-check --disable-gpu \
+        --password-store=basic --disable-features=Translate,MediaRouter --disable-background-networking \
+        --disable-sync --user-data-dir="$profile" --window-size=1100,860 "$URL" >"$profile.log" 2>&1 &
       ;;
     firefox)
       # A plain window, menu bar and all (Alt+S is its History menu), with
@@ -88,8 +89,13 @@ user_pref("network.connectivity-service.enabled", false);
 user_pref("browser.safebrowsing.malware.enabled", false);
 user_pref("browser.safebrowsing.phishing.enabled", false);
 user_pref("browser.newtabpage.enabled", false);
+user_pref("browser.startup.page", 0);
+user_pref("startup.homepage_welcome_url", "");
+user_pref("startup.homepage_welcome_url.additional", "");
+user_pref("browser.startup.firstrunSkipsHomepage", true);
+user_pref("datareporting.policy.firstRunURL", "");
 EOF
-      HOME=$profile firefox-esr --no-remote --profile "$profile" --width 1100 --height 800 "$URL" >"$profile.log" 2>&1 &
+      HOME=$profile firefox-esr --no-remote --profile "$profile" --width 1100 --height 900 "$URL" >"$profile.log" 2>&1 &
       ;;
     webkit)
       WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1 WEBKIT_DISABLE_COMPOSITING_MODE=1 \
@@ -98,7 +104,8 @@ EOF
   esac
   BROWSER_PID=$!
   at_exit end_process "$BROWSER_PID"
-  poll_until 30 "the $1 window" test -n "$(browser_window)" || { cat "$profile.log" >&2; fail "$1: no window"; }
+  browser_up() { [ -n "$(browser_window)" ]; }
+  poll_until 30 "the $1 window" browser_up || { cat "$profile.log" >&2; fail "$1: no window"; }
   xdotool windowactivate --sync "$(browser_window)" 2>/dev/null || true
 }
 

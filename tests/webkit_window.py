@@ -5,7 +5,9 @@
 """A bare browser window on WebKitGTK, the engine of Safari, for the browser
 tests: it shows URL, keeps its data (service workers, their caches, the
 HTTP cache) in PROFILE, takes its title from the page's, and reloads the
-page on F5, as a browser does.
+page on F5, as a browser does. It has no menus of its own: a GTK window
+opens its menus by their letters before the page sees the key, and Safari,
+the browser of this engine, opens none with Alt.
   webkit_window.py <profile folder> <url>
 """
 import sys
@@ -25,7 +27,7 @@ settings = view.get_settings()
 settings.set_enable_developer_extras(False)
 
 window = Gtk.Window(title="Menvori")
-window.set_default_size(1100, 800)
+window.set_default_size(1100, 860)
 window.add(view)
 view.connect("notify::title", lambda v, _: window.set_title(v.get_title() or "Menvori"))
 
