@@ -109,6 +109,21 @@ EOF
   xdotool windowactivate --sync "$(browser_window)" 2>/dev/null || true
 }
 
+# Each window of the program at its own size, its client area as on the
+# desktop, not stretched over the page.
+check_window() {
+  local scratch box size
+  scratch=$(mktemp --suffix=.png)
+  page_shot "$scratch" && box=$(window_box "$1" "$scratch")
+  rm -f "$scratch"
+  read -r _ _ w h <<<"${box:-0 0 0 0}"
+  case $1 in
+    " ") size=792x573 ;;
+    Menvori) size=792x554 ;;
+  esac
+  [ "${w}x$h" = "$size" ] || fail "the window '$1' shows ${w}x$h pixels of client area, not $size"
+}
+
 # visible_windows: how many windows on the display are viewable; a
 # browser's menu is a window of its own.
 visible_windows() {

@@ -22,6 +22,8 @@
         progres.hidden = true;
         tornar.hidden = !again;
         estat.hidden = false;
+        if (again)
+            tornar.focus();
     };
     tornar.addEventListener('click', () => location.reload());
 
