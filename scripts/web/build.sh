@@ -61,7 +61,8 @@ qt_options=(
 )
 # The cache entry is named by the versions and a digest of how it is built.
 qt_patches=(scripts/web/qt-no-bundled-fonts.patch)
-recipe=$( (printf '%s\n' "${qt_options[@]}"; cat "${qt_patches[@]}" scripts/windows/qt-notices.py) | sha256sum | cut -c1-12)
+recipe=$( (printf '%s\n' "${qt_options[@]}"
+  cat "${qt_patches[@]}" scripts/web/qt-attribution-lists.py scripts/windows/qt-notices.py) | sha256sum | cut -c1-12)
 qt=$cache/qt-${qt_version//[:~+]/_}-emscripten-${em_version//[:~+]/_}-$recipe
 # Debian's source package the Qt is built from, kept: it goes out with the
 # program, as the licences require.
@@ -113,6 +114,8 @@ build_qt() {
   for patch in "${qt_patches[@]}"; do
     patch -d "$work/source" -p1 --quiet <"$patch" || fail "applying $patch to Qt's source"
   done
+  # Qt 6.8 lists copyright lines, where the notices' maker reads one text.
+  python3 scripts/web/qt-attribution-lists.py "$work/source" || fail "reading Qt's attributions"
   local qt_start=$SECONDS
   mkdir -p "$work/build"
   (cd "$work/build" && nice -n 10 "$work/source/configure" "${qt_options[@]}" -prefix "$qt" -qt-host-path /usr \
