@@ -67,7 +67,8 @@ start_browser() {
       # A plain window, toolbar and all (Alt+F and Alt+E open its menu).
       chromium --no-sandbox --test-type --no-first-run --no-default-browser-check --disable-gpu \
         --password-store=basic --disable-features=Translate,MediaRouter --disable-background-networking \
-        --disable-sync --user-data-dir="$profile" --window-size=1100,860 "$URL" >"$profile.log" 2>&1 &
+        --disable-sync --enable-logging=stderr --user-data-dir="$profile" --window-size=1100,860 "$URL" \
+        >"$profile.log" 2>&1 &
       ;;
     firefox)
       # A plain window, menu bar and all (Alt+S is its History menu), with
@@ -139,7 +140,6 @@ visible_windows() {
 # next reaches the answer box.
 alt_letters() {
   local before
-  window_raise Menvori
   before=$(visible_windows)
   press alt+f alt+e alt+v alt+h alt+b alt+t alt+d alt+1
   press 7
