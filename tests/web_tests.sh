@@ -66,7 +66,7 @@ start_browser() {
     chromium)
       # A plain window, toolbar and all (Alt+F and Alt+E open its menu).
       chromium --no-sandbox --test-type --no-first-run --no-default-browser-check --disable-gpu \
-        --password-store=basic --disable-features=Translate,MediaRouter --disable-background-networking \
+        --password-store=basic --disable-features=Translate,TranslateUI,MediaRouter --lang=ca --disable-background-networking \
         --disable-sync --enable-logging=stderr --user-data-dir="$profile" --window-size=1100,860 "$URL" \
         >"$profile.log" 2>&1 &
       ;;

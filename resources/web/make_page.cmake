@@ -36,6 +36,11 @@ endif()
 # The page: what it may load is only its own files (its scripts and the
 # program's code, which the browser compiles), the pictures Qt's window
 # frames carry in the page itself, and the style sheets named.
+# (Each source quoted here: quotes do not survive the way to this script.)
+string(REPLACE "'" "" STYLE_SOURCES "${STYLE_SOURCES}")
+separate_arguments(STYLE_SOURCES)
+list(TRANSFORM STYLE_SOURCES REPLACE "^(.+)$" "'\\1'")
+list(JOIN STYLE_SOURCES " " STYLE_SOURCES)
 set(MENVORI_CSP "default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; connect-src 'self'; img-src 'self' data:; style-src 'self' ${STYLE_SOURCES}; manifest-src 'self'; worker-src 'self'; base-uri 'none'; form-action 'none'")
 string(STRIP "${MENVORI_CSP}" MENVORI_CSP)
 file(SIZE ${PAGE}/menvori.wasm MENVORI_WASM_BYTES)
