@@ -24,8 +24,9 @@ page_shot() {
 
 # window_box TITLE FILE: where the program's window so titled is in the
 # picture FILE of the browser's window, "X Y W H" of its client area; fails
-# where it is not there. A window is the bounding box of its background
-# colour, at least 700 pixels wide and mostly of that colour.
+# where it is not there. A window is the bounding box of the rows that hold
+# its background colour over 300 pixels and more (not the small icons of its
+# title bar), at least 700 pixels wide and mostly of that colour.
 window_box() {
   local colour
   case $1 in
@@ -39,7 +40,7 @@ data = sys.stdin.buffer.read()
 parts = data.split(maxsplit=4)
 w, h, pix = int(parts[1]), int(parts[2]), parts[4]
 want = bytes.fromhex(sys.argv[1])
-rows = [y for y in range(h) if want in [pix[3 * (y * w + x):3 * (y * w + x) + 3] for x in range(0, w, 4)]]
+rows = [y for y in range(h) if [pix[3 * (y * w + x):3 * (y * w + x) + 3] for x in range(0, w, 4)].count(want) >= 75]
 if not rows:
     sys.exit(1)
 cols = [x for x in range(w) if any(pix[3 * (y * w + x):3 * (y * w + x) + 3] == want for y in rows[::4])]
