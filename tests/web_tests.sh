@@ -136,12 +136,12 @@ visible_windows() {
 }
 
 # Alt with a letter in the answer box, which holds a single blank after a new
-# measurement: no browser menu opens, nothing is typed, and a digit typed
-# next reaches the answer box.
+# measurement (all of it selected, by the last look at it): no browser menu
+# opens, nothing is typed, and a digit typed next reaches the answer box.
 alt_letters() {
   local before
   before=$(visible_windows)
-  press alt+f alt+e alt+v alt+h alt+b alt+t alt+d alt+1
+  press End alt+f alt+e alt+v alt+h alt+b alt+t alt+d alt+1
   press 7
   expect_answer " 7" "Alt with the browsers' menu letters, then 7"
   [ "$(visible_windows)" -eq "$before" ] || fail "Alt with a letter opened a window of the browser ($before windows, then $(visible_windows))"
