@@ -135,18 +135,23 @@ visible_windows() {
   echo $count
 }
 
-# Alt with a letter in the answer box, which holds a single blank after a new
-# measurement (all of it selected, by the last look at it): no browser menu
-# opens, nothing is typed, and a digit typed next reaches the answer box.
+# Alt with the letters of the browsers' menus and shortcuts (File, Edit,
+# View, Help, Bookmarks, Tools, the address bar, the first tab), first in the
+# answer box, which holds a single blank after a new measurement (all of it
+# selected, by the last look at it), then on "Nova Mesura", after a check:
+# no browser menu opens, nothing is typed, and a digit typed next reaches the
+# answer box. The drill is left as it was: a new measurement waits.
 alt_letters() {
-  local before
+  local before letters=(alt+f alt+e alt+v alt+h alt+b alt+t alt+d alt+1)
   before=$(visible_windows)
-  press End alt+f alt+e alt+v alt+h alt+b alt+t alt+d alt+1
+  press End "${letters[@]}"
   press 7
   expect_answer " 7" "Alt with the browsers' menu letters, then 7"
-  [ "$(visible_windows)" -eq "$before" ] || fail "Alt with a letter opened a window of the browser ($before windows, then $(visible_windows))"
-  # The answer box as the drill left it.
-  press BackSpace
+  [ "$(visible_windows)" -eq "$before" ] || fail "Alt with a letter in the answer box opened a window of the browser"
+  press Return "${letters[@]}"
+  [ "$(visible_windows)" -eq "$before" ] || fail "Alt with a letter on Nova Mesura opened a window of the browser"
+  press alt+m
+  expect_answer " " "Alt+M after Alt with the browsers' menu letters"
 }
 
 # The page after Alt+S: the window closed, a message and the button that
@@ -162,6 +167,9 @@ ended_and_again() {
   read -r x y <<<"$box"
   xdotool mousemove --window "$(browser_window)" "$x" "$y" click 1
   poll_until 30 "the introduction window again" window_shown " " || fail "the button did not start the drill again"
+  # On to the main window, which a reload replaces by the introduction.
+  press Return
+  poll_until 20 "the main window again" window_shown Menvori || fail "no main window after the new start"
 }
 
 # lowest_box FILE COLOUR: the middle, "X Y", of the lowest run of rows of
@@ -188,8 +196,9 @@ print((min(cols) + max(cols)) // 2, (min(last) + max(last)) // 2)' "$2"
 # With the server stopped, the page reloaded: the introduction, then the
 # main window, as from the server.
 offline_start() {
-  poll_until 30 "the service worker to keep the program" served_twice menvori.wasm \
-    || fail "the service worker did not keep the program"
+  # Time for the service worker to keep the program; whether it did, the
+  # start with no server tells.
+  poll_until 30 "the service worker to fetch the program" served_twice menvori.wasm || true
   stop_server
   window_raise " "
   press F5
