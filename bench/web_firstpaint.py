@@ -53,6 +53,8 @@ class Chromium:
         from_browser = os.pipe()
         # The browser reads on descriptor 3 and writes on 4.
         high = [fcntl.fcntl(fd, fcntl.F_DUPFD, 10) for fd in (to_browser[0], from_browser[1])]
+        for fd in high:
+            os.set_inheritable(fd, True)
         os.close(to_browser[0])
         os.close(from_browser[1])
 
@@ -60,12 +62,14 @@ class Chromium:
             os.dup2(high[0], 3)
             os.dup2(high[1], 4)
 
+        # (The descriptors are moved into place after the child has closed
+        # the others, so none is closed.)
         self.process = subprocess.Popen(
             ["chromium", "--headless=new", "--remote-debugging-pipe", "--no-sandbox", "--disable-gpu",
              "--no-first-run", "--no-default-browser-check", "--password-store=basic",
              "--disable-background-networking", "--disable-sync", "--window-size=1100,800",
              "--user-data-dir=" + profile, "about:blank"],
-            pass_fds=high, preexec_fn=descriptors, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            close_fds=False, preexec_fn=descriptors, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for fd in high:
             os.close(fd)
         self.send_fd = to_browser[1]
