@@ -62,6 +62,29 @@ end_process() {
   wait "$1" 2>/dev/null || true
 }
 
+# tests_wanted SCRIPT [--no-tests]: for the build scripts, 1 (build, then
+# test) or 0 (only build); anything else is a usage error.
+tests_wanted() {
+  case "${2:-}" in
+    "") echo 1 ;;
+    --no-tests) echo 0 ;;
+    *) echo "usage: $1 [--no-tests]" >&2; return 2 ;;
+  esac
+}
+
+# cache_folder NAME [FOLDER]: where a build keeps what it reuses between
+# runs (a Qt it built, sources it fetched): FOLDER where given, else
+# /var/cache/NAME as root, ~/.cache/NAME otherwise.
+cache_folder() {
+  if [ -n "${2:-}" ]; then
+    echo "$2"
+  elif [ "$(id -u)" -eq 0 ]; then
+    echo "/var/cache/$1"
+  else
+    echo "${XDG_CACHE_HOME:-$HOME/.cache}/$1"
+  fi
+}
+
 # The Debian releases Menvori is built and tested on.
 SUITES=(bookworm trixie)
 

@@ -24,26 +24,15 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
-tests=1
-case "${1:-}" in
-  "") ;;
-  --no-tests) tests=0 ;;
-  *) echo "usage: web.sh [--no-tests]" >&2; exit 2 ;;
-esac
 source scripts/lib.sh
+tests=$(tests_wanted web.sh "$@") || exit 2
 WHO=web
 trap run_at_exit EXIT
 start=$SECONDS
 
 suite=$(machine_suite) || exit 3
 bash scripts/setup.sh web
-if [ -n "${MENVORI_WEB_CACHE:-}" ]; then
-  cache=$MENVORI_WEB_CACHE
-elif [ "$(id -u)" -eq 0 ]; then
-  cache=/var/cache/menvori-web
-else
-  cache=${XDG_CACHE_HOME:-$HOME/.cache}/menvori-web
-fi
+cache=$(cache_folder menvori-web "${MENVORI_WEB_CACHE:-}")
 mkdir -p "$cache"
 cache=$(realpath "$cache")
 

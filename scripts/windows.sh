@@ -29,13 +29,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
-tests=1
-case "${1:-}" in
-  "") ;;
-  --no-tests) tests=0 ;;
-  *) echo "usage: windows.sh [--no-tests]" >&2; exit 2 ;;
-esac
 source scripts/lib.sh
+tests=$(tests_wanted windows.sh "$@") || exit 2
 WHO=windows
 start=$SECONDS
 # Whatever ends the run, what it made to undo is undone, and a failure ends
@@ -81,13 +76,7 @@ codename=$(machine_suite) || fail "not a Debian release Menvori is built on"
 recipe=(scripts/windows/build-qt.sh scripts/windows/mingw-w64-x86_64.cmake)
 key=$( (cat "${recipe[@]}"; dpkg-query -W g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix-runtime \
   mingw-w64-x86-64-dev binutils-mingw-w64-x86-64) | sha256sum | cut -c1-12)
-if [ -n "${MENVORI_WINDOWS_CACHE:-}" ]; then
-  cache=$MENVORI_WINDOWS_CACHE
-elif [ "$(id -u)" -eq 0 ]; then
-  cache=/var/cache/menvori-windows
-else
-  cache=${XDG_CACHE_HOME:-$HOME/.cache}/menvori-windows
-fi
+cache=$(cache_folder menvori-windows "${MENVORI_WINDOWS_CACHE:-}")
 qt=$cache/qt-${qt_version//[:~]/_}-$key
 qt_source=$cache/source/${qt_version//[:~]/_}
 mkdir -p "$cache"
