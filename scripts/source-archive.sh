@@ -71,7 +71,9 @@ The complete source of the files of Menvori that go out with this archive,
 but the compiler's own runtime, whose licences do not require its source
 (for Windows: GCC's, under the GCC Runtime Library Exception, and
 MinGW-w64's, under MIT-style licences; their source is in Debian's source
-packages gcc-mingw-w64 and mingw-w64).
+packages gcc-mingw-w64 and mingw-w64. For the web: emscripten's C and C++
+libraries, under MIT-style and Apache-2.0 licences; their source is in
+Debian's source package emscripten).
 
 menvori/    Menvori's source as it was built: $revision.
             Its README.md says how it is built, for Windows

@@ -167,13 +167,10 @@ rm -f build-web/menvori-*-web.zip
 zips=(build-web/menvori-*-web.zip)
 [ ${#zips[@]} -eq 1 ] && [ -s "${zips[0]}" ] || fail "no menvori-*-web.zip was made"
 echo "$(basename "${zips[0]}"): $(stat -c %s "${zips[0]}") bytes; the program's code $(stat -c %s build-web/page/menvori.wasm) bytes, $(gzip -9 -c build-web/page/menvori.wasm | wc -c) gzipped"
-# The source the licences require, to go out beside the zip, where this tree
-# has the maker of it.
-if [ -f scripts/source-archive.sh ]; then
-  [ -f "$dsc" ] || fetch_qt_source
-  bash scripts/source-archive.sh "${zips[0]%-web.zip}-web-source.tar.xz" "$source_folder" \
-    "${qt_patches[@]}" scripts/web/build.sh
-fi
+# The source the licences require, to go out beside the zip.
+[ -f "$dsc" ] || fetch_qt_source
+bash scripts/source-archive.sh "${zips[0]%-web.zip}-web-source.tar.xz" "$source_folder" \
+  "${qt_patches[@]}" scripts/web/build.sh
 
 if [ "$tests" -eq 1 ]; then
   echo "== Logic tests built for WebAssembly, under node =="
