@@ -8,11 +8,15 @@
 #     Debian's qt6-base source of the same version as the Qt tools installed
 #     here (which it runs), statically, with only what the program and its
 #     tests use. It is kept in CACHE under a name made of that version,
-#     emscripten's version and a digest of how it is built, and stamped when
-#     complete; a build that did not finish is removed. A lock on the cache
-#     lets two runs share it: the second waits, and finds the first's Qt.
-#  2. The program, its page (build-web/page) and menvori-<version>-web.zip,
-#     in build-web/.
+#     emscripten's version and a digest of how it is built, with the patched
+#     source it was built from (debian-source) and the record of what each
+#     object was compiled from (source-deps.txt, with absolute paths), and
+#     stamped when complete; a build that did not finish is removed. A lock
+#     on the cache lets two runs share it: the second waits, and finds the
+#     first's Qt.
+#  2. Qt's licence and notices, made from that source (build-web/qt-licences),
+#     the program, its page (build-web/page) and menvori-<version>-web.zip
+#     with its source archive, in build-web/.
 #  3. If TESTS is 1, the logic tests built for WebAssembly, under node.
 #   build.sh CACHE TESTS
 set -euo pipefail
@@ -61,8 +65,7 @@ qt_options=(
 )
 # The cache entry is named by the versions and a digest of how it is built.
 qt_patches=(scripts/web/qt-no-bundled-fonts.patch)
-recipe=$( (printf '%s\n' "${qt_options[@]}"
-  cat "${qt_patches[@]}" scripts/web/qt-attribution-lists.py scripts/windows/qt-notices.py) | sha256sum | cut -c1-12)
+recipe=$( (printf '%s\n' "${qt_options[@]}"; cat "${qt_patches[@]}") | sha256sum | cut -c1-12)
 qt=$cache/qt-${qt_version//[:~+]/_}-emscripten-${em_version//[:~+]/_}-$recipe
 # Debian's source package the Qt is built from, kept: it goes out with the
 # program, as the licences require.
@@ -107,18 +110,19 @@ build_qt() {
   at_exit drop_unfinished
   [ -f "$dsc" ] || fetch_qt_source
   [ -f "$dsc" ] || fail "no $dsc after the download"
-  # apt checked every file against Debian's signed index.
-  dpkg-source -x "$dsc" "$work/source" >"$work/unpack.log" 2>&1 \
+  # apt checked every file against Debian's signed index. The source is
+  # kept with the Qt built from it: the notices are made from it.
+  local source=$qt/debian-source
+  mkdir -p "$qt"
+  dpkg-source -x "$dsc" "$source" >"$work/unpack.log" 2>&1 \
     || { cat "$work/unpack.log" >&2; fail "unpacking $dsc"; }
   local patch
   for patch in "${qt_patches[@]}"; do
-    patch -d "$work/source" -p1 --quiet <"$patch" || fail "applying $patch to Qt's source"
+    patch -d "$source" -p1 --quiet <"$patch" || fail "applying $patch to Qt's source"
   done
-  # Qt 6.8 lists copyright lines, where the notices' maker reads one text.
-  python3 scripts/web/qt-attribution-lists.py "$work/source" || fail "reading Qt's attributions"
   local qt_start=$SECONDS
   mkdir -p "$work/build"
-  (cd "$work/build" && nice -n 10 "$work/source/configure" "${qt_options[@]}" -prefix "$qt" -qt-host-path /usr \
+  (cd "$work/build" && nice -n 10 "$source/configure" "${qt_options[@]}" -prefix "$qt" -qt-host-path /usr \
     -- -DQT_HOST_PATH_CMAKE_DIR="$host_cmake") >"$work/configure.log" 2>&1 \
     || { tail -40 "$work/configure.log" >&2; fail "Qt's configuration"; }
   # ninja ends what it runs when it is ended.
@@ -128,13 +132,12 @@ build_qt() {
   cmake --install "$work/build" >/dev/null
   # The style sheet the platform puts into the page, whose digest the page's
   # Content-Security-Policy names: the only style not from a file.
-  python3 scripts/web/screen-style-digest.py "$work/source/src/plugins/platforms/wasm/qwasmcssstyle.cpp" \
+  python3 scripts/web/screen-style-digest.py "$source/src/plugins/platforms/wasm/qwasmcssstyle.cpp" \
     >"$qt/screen-style-digest" || fail "no digest of the platform's style sheet"
-  # Qt's licence, and the notices of the third-party code built into it.
-  mkdir -p "$qt/licences"
-  cp "$work/source/LICENSES/LGPL-3.0-only.txt" "$qt/licences/Qt-LGPL-3.0-only.txt"
-  (cd "$work/build" && ninja -t deps) >"$work/deps.txt"
-  python3 scripts/windows/qt-notices.py "$work/source" "$work/build" "$work/deps.txt" "$qt/licences/Qt-third-party-notices.txt"
+  # ninja names the files an object was compiled from relative to the build
+  # folder, which goes: they are recorded with its path in front.
+  (cd "$work/build" && ninja -t deps) | awk -v build="$work/build" '/^    [^\/]/ { sub(/^    /, "    " build "/") } { print }' \
+    >"$qt/source-deps.txt"
   echo "Qt built in $((SECONDS - qt_start)) s"
   touch "$qt/.complete"
 }
@@ -152,13 +155,20 @@ flock -u 9
 exec 9>&-
 
 echo "== Menvori for the web, in build-web =="
-# The page allows the one style sheet the platform writes into it.
 mkdir -p build-web
+# Qt's licence, and the notices of the third-party code built into it.
+qt_licences=$PWD/build-web/qt-licences
+rm -rf "$qt_licences"
+mkdir -p "$qt_licences"
+cp "$qt/debian-source/LICENSES/LGPL-3.0-only.txt" "$qt_licences/Qt-LGPL-3.0-only.txt"
+python3 scripts/windows/qt-notices.py "$qt/debian-source" "$qt/source-deps.txt" \
+  "$qt_licences/Qt-third-party-notices.txt" || fail "making Qt's notices"
+# The page allows the one style sheet the platform writes into it.
 log=build-web/build.log
 "$qt/bin/qt-cmake" -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DBUILD_TESTING=ON -DMENVORI_TOOLS=OFF -DMENVORI_BENCH=ON \
   -DMENVORI_WEB_STYLE_SOURCES="$(cat "$qt/screen-style-digest")" \
-  -DMENVORI_WEB_QT_LICENCES="$qt/licences" >"$log" 2>&1 \
+  -DMENVORI_WEB_QT_LICENCES="$qt_licences" >"$log" 2>&1 \
   || { cat "$log" >&2; fail "configuring the program's build"; }
 nice -n 10 cmake --build build-web >>"$log" 2>&1 \
   || { grep -B5 -A20 -m3 'FAILED\|error:' "$log" >&2; fail "the program's build"; }

@@ -7,8 +7,9 @@ under Qt's LGPL.
 
 Reads what each object of a Qt build was compiled from, every file it
 included too (ninja -t deps), and takes those of the shipped binaries: Core,
-Gui, Widgets, the Windows platform plugin, the bundled libraries they take
-in, and the entry point linked into menvori.exe. Writes a notice for
+Gui, Widgets, the platform plugin (Windows, or WebAssembly), the bundled
+libraries they take in, and on Windows the entry point linked into
+menvori.exe. Writes a notice for
   - every third-party component a qt_attribution.json of the source
     attributes one of those files to (or a file generated from one of them);
   - Qt's own files among them under a licence other than the LGPL, by their
@@ -21,8 +22,8 @@ import os
 import re
 import sys
 
-SHIPPED = ("/Core.dir/", "/Gui.dir/", "/Widgets.dir/", "/QWindowsIntegrationPlugin.dir/", "/Bundled",
-           "/EntryPointImplementation.dir/")
+SHIPPED = ("/Core.dir/", "/Gui.dir/", "/Widgets.dir/", "/QWindowsIntegrationPlugin.dir/",
+           "/QWasmIntegrationPlugin.dir/", "/Bundled", "/EntryPointImplementation.dir/")
 # Files compiled in that a tool of Qt generated from an attributed one.
 GENERATED_FROM = {"src/gui/painting/webgradients.cpp": "util/gradientgen/webgradients.css"}
 # The licence Qt itself is shipped under.
@@ -138,9 +139,9 @@ def main():
     parts, covered = attributed(source, used)
     parts += own_code(source, used, covered)
     with open(output, "w", encoding="utf-8") as f:
-        f.write("Code inside the Qt libraries shipped with Menvori (and Qt's entry point,\n"
-                "linked into menvori.exe) that is not under Qt's licence, LGPL-3.0-only,\n"
-                "and its licences.\n\n")
+        f.write("Code inside the Qt libraries shipped with Menvori (and, for Windows, Qt's\n"
+                "entry point, linked into menvori.exe) that is not under Qt's licence,\n"
+                "LGPL-3.0-only, and its licences.\n\n")
         f.write("\n".join(parts))
     print("qt-notices: %d components" % len(parts))
 
