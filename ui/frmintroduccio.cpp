@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 frmIntroduccio::frmIntroduccio(QWidget *parent)
     : QDialog(parent)
@@ -58,10 +59,22 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
 void frmIntroduccio::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
-    // A zero timer runs once this whole repaint, children and the flush to
-    // the screen included, is done.
-    if (!paintedOnce_) {
+    // The first picture reaches the screen with the window's next frame: in
+    // a browser page, only once the program has handed the browser back its
+    // turn. The window's next update request comes with the frame after it
+    // has been drawn, and a zero timer runs once that frame is done.
+    if (!paintedOnce_ && windowHandle()) {
         paintedOnce_ = true;
+        windowHandle()->installEventFilter(this);
+        windowHandle()->requestUpdate();
+    }
+}
+
+bool frmIntroduccio::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::UpdateRequest) {
+        watched->removeEventFilter(this);
         QTimer::singleShot(0, this, &frmIntroduccio::painted);
     }
+    return QDialog::eventFilter(watched, event);
 }
