@@ -5,8 +5,10 @@
 # folder PROGRAM) and the page's sources under SOURCE (resources/web), for
 # Menvori VERSION. STYLE_SOURCES are the Content-Security-Policy sources of
 # the style sheets Qt's platform puts into the page; QT_LICENCES the folder
-# with Qt's licence and notices.
-#   cmake -DSOURCE=... -DPROGRAM=... -DPAGE=... -DVERSION=... -DSTYLE_SOURCES=... -DQT_LICENCES=... -P make_page.cmake
+# with Qt's licence and notices; QT_VERSION and QT_DEBIAN_VERSION say which
+# Qt, from which of Debian's source packages.
+#   cmake -DSOURCE=... -DPROGRAM=... -DPAGE=... -DVERSION=... -DSTYLE_SOURCES=... -DQT_LICENCES=...
+#         -DQT_VERSION=... -DQT_DEBIAN_VERSION=... -P make_page.cmake
 set(web ${SOURCE}/resources/web)
 file(REMOVE_RECURSE ${PAGE})
 file(MAKE_DIRECTORY ${PAGE}/icons ${PAGE}/licences)
@@ -32,6 +34,9 @@ endif()
 if(EXISTS /usr/share/doc/emscripten/copyright)
     file(COPY_FILE /usr/share/doc/emscripten/copyright ${PAGE}/licences/emscripten-copyright.txt)
 endif()
+# Where the source of it all is: the archive made beside the zip.
+set(SOURCE_ARCHIVE menvori-${VERSION}-web-source.tar.xz)
+configure_file(${web}/source-code.txt.in ${PAGE}/licences/Source-code-Codi-font.txt @ONLY)
 
 # The page: what it may load is only its own files (its scripts and the
 # program's code, which the browser compiles), the pictures Qt's window

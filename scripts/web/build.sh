@@ -168,7 +168,7 @@ log=build-web/build.log
 "$qt/bin/qt-cmake" -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DBUILD_TESTING=ON -DMENVORI_TOOLS=OFF -DMENVORI_BENCH=ON \
   -DMENVORI_WEB_STYLE_SOURCES="$(cat "$qt/screen-style-digest")" \
-  -DMENVORI_WEB_QT_LICENCES="$qt_licences" >"$log" 2>&1 \
+  -DMENVORI_WEB_QT_LICENCES="$qt_licences" -DMENVORI_QT_DEBIAN_VERSION="$qt_version" >"$log" 2>&1 \
   || { cat "$log" >&2; fail "configuring the program's build"; }
 nice -n 10 cmake --build build-web >>"$log" 2>&1 \
   || { grep -B5 -A20 -m3 'FAILED\|error:' "$log" >&2; fail "the program's build"; }
