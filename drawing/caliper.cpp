@@ -52,15 +52,15 @@ void advance(std::int16_t &counter, int step)
 // The vernier under the slide, its zero line at x = zero: numbered lines every
 // 1.9 mm, and for the 0,05 mm vernier a short line halfway between each pair,
 // all short lines first.
-void drawVernier(ExerciseState &s, DrawingSurface &c, float zero, bool shortLines)
+void drawVernier(DrawingSurface &c, float zero, bool shortLines)
 {
     if (shortLines) {
-        for (s.Index = 95; s.Index <= 1900; advance(s.Index, 190))
-            c.line(zero + s.Index, 1100, zero + s.Index, 1200);
+        for (std::int16_t index = 95; index <= 1900; advance(index, 190))
+            c.line(zero + index, 1100, zero + index, 1200);
     }
-    for (s.Index = 0; s.Index <= 1900; advance(s.Index, 190)) {
-        c.line(zero + s.Index, 1100, zero + s.Index, 1300);
-        c.printNumber(static_cast<double>(s.Index) / 190.0);
+    for (std::int16_t index = 0; index <= 1900; advance(index, 190)) {
+        c.line(zero + index, 1100, zero + index, 1300);
+        c.printNumber(static_cast<double>(index) / 190.0);
     }
 }
 
@@ -83,7 +83,7 @@ void drawMagnifiedVernier(DrawingSurface &z, bool shortLines)
 
 } // namespace
 
-void drawFixedRule(ExerciseState &s, DrawingSurface &c)
+void drawFixedRule(DrawingSurface &c)
 {
     // The beam's outline, then the fixed jaw; the baseline stops at the jaw.
     path(c, {{350, 100}, {11000, 100}, {11000, 1100}, {800, 1100}});
@@ -92,17 +92,17 @@ void drawFixedRule(ExerciseState &s, DrawingSurface &c)
 
     // Millimetres, then tens with their numbers, then fives, drawn over the
     // millimetre ticks.
-    for (s.Index = 0; s.Index <= 10000; advance(s.Index, 100))
-        c.line(tickX(s.Index), 1100, tickX(s.Index), 1000);
-    for (s.Index = 0; s.Index <= 10000; advance(s.Index, 1000)) {
-        c.line(tickX(s.Index), 1100, tickX(s.Index), 700);
-        c.printNumber(static_cast<double>(s.Index) / 100.0);
+    for (std::int16_t index = 0; index <= 10000; advance(index, 100))
+        c.line(tickX(index), 1100, tickX(index), 1000);
+    for (std::int16_t index = 0; index <= 10000; advance(index, 1000)) {
+        c.line(tickX(index), 1100, tickX(index), 700);
+        c.printNumber(static_cast<double>(index) / 100.0);
     }
-    for (s.Index = 500; s.Index <= 10000; advance(s.Index, 1000))
-        c.line(tickX(s.Index), 1100, tickX(s.Index), 900);
+    for (std::int16_t index = 500; index <= 10000; advance(index, 1000))
+        c.line(tickX(index), 1100, tickX(index), 900);
 }
 
-void drawRestSlide(ExerciseState &s, DrawingSurface &c)
+void drawRestSlide(DrawingSurface &c)
 {
     c.fillBox(900, 1100, 3200, 1600, Yellow);
     path(c, {{900, 1100}, {900, 1800}, {850, 1800}, {850, 3500}, {950, 3500}, {1400, 1800}, {3200, 1800}, {3200, 1600}});
@@ -110,7 +110,7 @@ void drawRestSlide(ExerciseState &s, DrawingSurface &c)
 
     // Twenty divisions of 0.95 mm from the rule's zero to its 19 mm line,
     // whatever the resolution chosen.
-    drawVernier(s, c, 1000, true);
+    drawVernier(c, 1000, true);
 }
 
 void drawRestZoom(DrawingSurface &z)
@@ -119,7 +119,7 @@ void drawRestZoom(DrawingSurface &z)
     z.line(100, 400, 100, 600, Red);
 }
 
-void drawSlide(ExerciseState &s, DrawingSurface &c)
+void drawSlide(const ExerciseState &s, DrawingSurface &c)
 {
     const float p = s.Posicio;
 
@@ -130,22 +130,22 @@ void drawSlide(ExerciseState &s, DrawingSurface &c)
              {p + 2300, 1800}, {p + 2300, 1600}});
     path(c, {{p - 100, 1100}, {p + 2300, 1100}, {p + 2300, 1600}, {p - 100, 1600}, {p - 100, 1100}}, Blue);
 
-    drawVernier(s, c, p, vernierOf(s.Apreciacio).shortLines);
+    drawVernier(c, p, vernierOf(s.Apreciacio).shortLines);
 }
 
-CaliperPictures restPictures(ExerciseState &s)
+CaliperPictures restPictures()
 {
     CaliperPictures pictures;
-    drawFixedRule(s, pictures.caliper);
-    drawRestSlide(s, pictures.caliper);
+    drawFixedRule(pictures.caliper);
+    drawRestSlide(pictures.caliper);
     drawRestZoom(pictures.zoom);
     return pictures;
 }
 
-CaliperPictures measurementPictures(ExerciseState &s)
+CaliperPictures measurementPictures(const ExerciseState &s)
 {
     CaliperPictures pictures;
-    drawFixedRule(s, pictures.caliper);
+    drawFixedRule(pictures.caliper);
     if (findResolution(s.Apreciacio)) {
         drawZoom(s, pictures.zoom);
         drawSlide(s, pictures.caliper);
@@ -153,7 +153,7 @@ CaliperPictures measurementPictures(ExerciseState &s)
     return pictures;
 }
 
-void drawZoom(ExerciseState &s, DrawingSurface &z)
+void drawZoom(const ExerciseState &s, DrawingSurface &z)
 {
     const Resolution &resolution = vernierOf(s.Apreciacio);
     drawMagnifiedVernier(z, resolution.shortLines);
@@ -165,8 +165,8 @@ void drawZoom(ExerciseState &s, DrawingSurface &z)
     const std::int16_t x0 = toInt16(d + 100L);
     const std::int16_t right = toInt16(d + static_cast<long>(resolution.zoomReach));
     const std::int16_t left = toInt16(d - static_cast<long>(resolution.zoomReach));
-    for (s.Index = x0; s.Index <= right; advance(s.Index, 450))
-        z.line(s.Index, 400, s.Index, 600, Red);
-    for (s.Index = x0; s.Index >= left; advance(s.Index, -450))
-        z.line(s.Index, 400, s.Index, 600, Red);
+    for (std::int16_t index = x0; index <= right; advance(index, 450))
+        z.line(index, 400, index, 600, Red);
+    for (std::int16_t index = x0; index >= left; advance(index, -450))
+        z.line(index, 400, index, 600, Red);
 }

@@ -7,8 +7,8 @@
 #include "exercisestate.h"
 
 // The caliper's pictures. Each routine is a fixed sequence of surface
-// operations in twips; the tick loops on the caliper picture count with the
-// state's Index (in 16-bit arithmetic), and nothing else of the state changes.
+// operations in twips that depends on nothing but its arguments; the tick
+// loops count in 16-bit arithmetic, as the drill's Integer fields do.
 //
 // On the caliper picture 100 twips stand for 1 mm, the rule's zero line is at
 // x = 1000 and its lower edge y = 1100 is where the rule's ticks (rising) and
@@ -26,23 +26,22 @@ inline DrawingSurface blankZoom()
 }
 
 // The beam with its millimetre scale 0..100 and the fixed jaw.
-void drawFixedRule(ExerciseState &s, DrawingSurface &caliper);
+void drawFixedRule(DrawingSurface &caliper);
 
 // The slide closed against the fixed jaw, with a twenty-division vernier.
-void drawRestSlide(ExerciseState &s, DrawingSurface &caliper);
+void drawRestSlide(DrawingSurface &caliper);
 
 // The magnified vernier at rest, one red line at its zero.
 void drawRestZoom(DrawingSurface &zoom);
 
 // The slide and its vernier at Posicio, for the resolution in Apreciacio.
-void drawSlide(ExerciseState &s, DrawingSurface &caliper);
+void drawSlide(const ExerciseState &s, DrawingSurface &caliper);
 
 // The magnified vernier of the current measurement, with red rule lines placed
 // so that one continues the coinciding vernier line (set by ValorNonius).
-void drawZoom(ExerciseState &s, DrawingSurface &zoom);
+void drawZoom(const ExerciseState &s, DrawingSurface &zoom);
 
-// The two pictures the main window shows, composed of the routines above in
-// the one order the window draws them.
+// The two pictures the main window shows, composed of the routines above.
 struct CaliperPictures {
     DrawingSurface caliper = blankCaliper();
     DrawingSurface zoom = blankZoom();
@@ -53,10 +52,10 @@ struct CaliperPictures {
 // The caliper at rest, as the window first shows it: the rule, the slide
 // closed with its twenty-division vernier, and the magnified vernier with one
 // red line at its zero.
-CaliperPictures restPictures(ExerciseState &s);
+CaliperPictures restPictures();
 
 // A measurement as generation left the state: the rule with the slide at
 // Posicio, and the magnified vernier of its hundredths. For a resolution the
 // drill does not know, nothing was posed: the rule alone, and no magnified
 // vernier.
-CaliperPictures measurementPictures(ExerciseState &s);
+CaliperPictures measurementPictures(const ExerciseState &s);

@@ -30,8 +30,8 @@ bool generatePosition(ExerciseState &s, RandomSource &random)
 
     const long whole = std::lrint(s.Posicio);
     // A position already on the grid moves up a full step, never by 0.
-    s.Ajust = static_cast<float>(step - whole % step);
-    s.Posicio = s.Posicio + s.Ajust;
+    const float ajust = static_cast<float>(step - whole % step);
+    s.Posicio = s.Posicio + ajust;
     computeValorNonius(s);
     return true;
 }

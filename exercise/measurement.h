@@ -10,9 +10,9 @@
 void countMeasurement(ExerciseState &s);
 
 // Draws a new slide position on the grid of the chosen resolution: sets
-// Posicio, Ajust and ValorNonius. Returns false, having set only the raw
-// Posicio, when Apreciacio is neither 1 nor 2; the caller then draws no slide
-// and does not compute ValorRegle.
+// Posicio and ValorNonius. Returns false, having set only the raw Posicio,
+// when Apreciacio is neither 1 nor 2; the caller then draws no slide and does
+// not compute ValorRegle.
 bool generatePosition(ExerciseState &s, RandomSource &random);
 
 // Hundredths of the reading posed by Posicio: its last two digits.

@@ -91,7 +91,6 @@ private slots:
     void fixedRuleTicks();
     void restSlide();
     void restZoom();
-    void routinesChangeOnlyIndex();
     void slideMovesWithTheReading_data();
     void slideMovesWithTheReading();
     void slideVernier_data();
@@ -157,9 +156,8 @@ void TestDrawing::surfaceKeepsWhatWasDrawn()
 void TestDrawing::jawsAtRest()
 {
     CaliperPictures fixed, moving;
-    ExerciseState s;
-    drawFixedRule(s, fixed.caliper);
-    drawRestSlide(s, moving.caliper);
+    drawFixedRule(fixed.caliper);
+    drawRestSlide(moving.caliper);
     auto faceAt850 = [](const DrawingSurface &surface) {
         return std::any_of(surface.operations().begin(), surface.operations().end(), [](const DrawOp &op) {
             return op.x1 == 850 && op.x2 == 850 && std::min(op.y1, op.y2) == 1800 && std::max(op.y1, op.y2) == 3500;
@@ -177,8 +175,7 @@ void TestDrawing::jawsAtRest()
     // The slide at 35.65 mm (Posicio 4565): its jaw's tip from x 4415 to 4515
     // at y 3500, its heel at x 4465 (y 1100 to 1800) and its end at x 6865
     // (y 1600 to 1800).
-    ExerciseState m = measured(4565, 1);
-    const QImage picture = measurementPictures(m).caliper.render(1);
+    const QImage picture = measurementPictures(measured(4565, 1)).caliper.render(1);
     expectBlack(picture, {QPoint(294, 233), QPoint(301, 233), QPoint(298, 115), QPoint(458, 113)});
     QCOMPARE(rgb(picture.pixel(293, 233)), rgb(colours::Peach));
     QCOMPARE(rgb(picture.pixel(302, 233)), rgb(colours::Peach));
@@ -198,8 +195,7 @@ void TestDrawing::jawsAtRest()
 void TestDrawing::fixedRuleTicks()
 {
     CaliperPictures p;
-    ExerciseState s;
-    drawFixedRule(s, p.caliper);
+    drawFixedRule(p.caliper);
     QCOMPARE(verticals(p.caliper, 1100, 1000), range(1000, 11000, 100));
     QCOMPARE(verticals(p.caliper, 1100, 700), range(1000, 11000, 1000));
     QCOMPARE(verticals(p.caliper, 1100, 900), range(1500, 10500, 1000));
@@ -213,9 +209,7 @@ void TestDrawing::fixedRuleTicks()
 void TestDrawing::restSlide()
 {
     CaliperPictures p;
-    ExerciseState s;
-    s.Apreciacio = 2; // the rest vernier has twenty divisions whatever is chosen
-    drawRestSlide(s, p.caliper);
+    drawRestSlide(p.caliper); // twenty divisions, whatever resolution is chosen
     QCOMPARE(verticals(p.caliper, 1100, 1200), range(1095, 2805, 190));
     QCOMPARE(verticals(p.caliper, 1100, 1300), range(1000, 2900, 190));
     const auto numbers = printed(p.caliper);
@@ -240,24 +234,6 @@ void TestDrawing::restZoom()
     QCOMPARE(printed(p.zoom).back(), std::make_tuple(5100, 900, QStringLiteral(" 10 ")));
 }
 
-void TestDrawing::routinesChangeOnlyIndex()
-{
-    CaliperPictures p;
-    ExerciseState s = measured(4565, 1);
-    s.Ajust = 3;
-    s.Resultat = 12.5f;
-    s.NumMesures = 7;
-    s.NumEncerts = 4;
-    const ExerciseState before = s;
-    drawFixedRule(s, p.caliper);
-    drawRestSlide(s, p.caliper);
-    drawRestZoom(p.zoom);
-    drawZoom(s, p.zoom);
-    drawSlide(s, p.caliper);
-    s.Index = before.Index;
-    QVERIFY(s == before);
-}
-
 void TestDrawing::slideMovesWithTheReading_data()
 {
     QTest::addColumn<int>("posicio");
@@ -277,10 +253,8 @@ void TestDrawing::slideMovesWithTheReading()
     QFETCH(int, posicio);
     QFETCH(int, apreciacio);
     CaliperPictures moved, closed;
-    ExerciseState s = measured(posicio, apreciacio);
-    drawSlide(s, moved.caliper);
-    ExerciseState c = measured(1000, apreciacio);
-    drawSlide(c, closed.caliper);
+    drawSlide(measured(posicio, apreciacio), moved.caliper);
+    drawSlide(measured(1000, apreciacio), closed.caliper);
 
     const auto &m = moved.caliper.operations();
     const auto &o = closed.caliper.operations();
@@ -316,8 +290,7 @@ void TestDrawing::slideVernier()
     QFETCH(int, posicio);
     QFETCH(int, apreciacio);
     QFETCH(int, shortLines);
-    ExerciseState s = measured(posicio, apreciacio);
-    const CaliperPictures p = measurementPictures(s);
+    const CaliperPictures p = measurementPictures(measured(posicio, apreciacio));
     const QList<int> shorts = verticals(p.caliper, 1100, 1200);
     QCOMPARE(shorts.size(), shortLines);
     if (shortLines)
@@ -359,14 +332,13 @@ void TestDrawing::coincidenceOnEveryPosition()
     QFETCH(int, beyondTheRule);
 
     CaliperPictures rule;
-    ExerciseState r;
-    drawFixedRule(r, rule.caliper);
+    drawFixedRule(rule.caliper);
     const QList<int> ruleLines = verticals(rule.caliper, 1100, 1000);
     const QSet<int> ruleSet(ruleLines.begin(), ruleLines.end());
 
     int beyond = 0;
     for (int posicio = 1000 + step; posicio <= 10000; posicio += step) {
-        ExerciseState s = measured(posicio, apreciacio);
+        const ExerciseState s = measured(posicio, apreciacio);
         const CaliperPictures p = measurementPictures(s);
         const int regle = (posicio - 1000) / 100;
         const int k = s.ValorNonius / (apreciacio == 1 ? 5 : 10);
@@ -423,8 +395,7 @@ void TestDrawing::zoomRedLines()
     QFETCH(int, apreciacio);
     QFETCH(int, hundredths);
     QFETCH(QList<int>, red);
-    ExerciseState s = measured(1000 + 4200 + hundredths, apreciacio);
-    const CaliperPictures p = measurementPictures(s);
+    const CaliperPictures p = measurementPictures(measured(1000 + 4200 + hundredths, apreciacio));
     QCOMPARE(verticals(p.zoom, 400, 600, colours::Red), red);
     QCOMPARE(QSet<int>(red.begin(), red.end()).size(), apreciacio == 1 ? 7 : 16);
     QCOMPARE(verticals(p.zoom, 600, 900), range(100, 5100, 500));
@@ -437,8 +408,8 @@ void TestDrawing::zoomRedLines()
 void TestDrawing::zoomDependsOnlyOnHundredths()
 {
     for (int apreciacio : {1, 2}) {
-        ExerciseState s1 = measured(1230, apreciacio), s2 = measured(8730, apreciacio);
-        const DrawingSurface a = measurementPictures(s1).zoom, b = measurementPictures(s2).zoom;
+        const DrawingSurface a = measurementPictures(measured(1230, apreciacio)).zoom;
+        const DrawingSurface b = measurementPictures(measured(8730, apreciacio)).zoom;
         QCOMPARE(a, b);
         QCOMPARE(a.render(2), b.render(2));
     }
@@ -472,8 +443,7 @@ void TestDrawing::pictureColours()
     QFETCH(int, x4565);
     QFETCH(int, y600);
     QFETCH(int, y1450);
-    ExerciseState s = measured(4565, 1);
-    const CaliperPictures p = measurementPictures(s);
+    const CaliperPictures p = measurementPictures(measured(4565, 1));
     auto inside = [scale](int pixelsAt96) { return int(pixelsAt96 * scale); };
     const QImage caliper = p.caliper.render(scale);
     QCOMPARE(caliper.size(), QSize(qCeil(793 * scale), qCeil(241 * scale)));
@@ -503,8 +473,7 @@ void TestDrawing::coincidingLinesShareAColumn()
     QFETCH(int, y1050);
     QFETCH(int, y1150);
     QFETCH(qreal, scale);
-    ExerciseState s = measured(4565, 1);
-    const QImage image = measurementPictures(s).caliper.render(scale);
+    const QImage image = measurementPictures(measured(4565, 1)).caliper.render(scale);
     auto blackColumns = [&](int row) {
         QList<int> cols;
         for (int x = x5800 - 4; x <= x5800 + 4; ++x) {
@@ -526,8 +495,7 @@ void TestDrawing::slideAtTheEndIsClipped()
     QFETCH(int, x10000);
     QFETCH(int, y600);
     QFETCH(int, y1450);
-    ExerciseState s = measured(10000, 1);
-    const QImage image = measurementPictures(s).caliper.render(scale);
+    const QImage image = measurementPictures(measured(10000, 1)).caliper.render(scale);
     QCOMPARE(image.size(), QSize(qCeil(793 * scale), qCeil(241 * scale)));
     // The body runs on past the right edge: its last visible column is yellow.
     QCOMPARE(rgb(image.pixel(image.width() - 1, y1450)), rgb(colours::Yellow));
@@ -536,11 +504,10 @@ void TestDrawing::slideAtTheEndIsClipped()
 
 void TestDrawing::restDrawingOverItselfChangesNothing()
 {
-    ExerciseState s;
-    const CaliperPictures once = restPictures(s);
-    CaliperPictures twice = restPictures(s);
-    drawFixedRule(s, twice.caliper);
-    drawRestSlide(s, twice.caliper);
+    const CaliperPictures once = restPictures();
+    CaliperPictures twice = restPictures();
+    drawFixedRule(twice.caliper);
+    drawRestSlide(twice.caliper);
     drawRestZoom(twice.zoom);
     for (qreal scale : {1.0, 2.0}) {
         QCOMPARE(twice.caliper.render(scale), once.caliper.render(scale));

@@ -56,26 +56,25 @@ void TestMeasurement::edgeCases_data()
     QTest::addColumn<int>("apreciacio");
     QTest::addColumn<int>("drawn");
     QTest::addColumn<float>("posicio");
-    QTest::addColumn<float>("ajust");
     QTest::addColumn<float>("valorRegle");
     QTest::addColumn<int>("valorNonius");
 
-    QTest::newRow("0,05 mm: drawn 0 is raised to 1000, then 1005") << 1 << 0 << 1005.f << 5.f << 0.f << 5;
-    QTest::newRow("0,1 mm: drawn 0 is raised to 1000, then 1010") << 2 << 0 << 1010.f << 10.f << 0.f << 10;
-    QTest::newRow("0,05 mm: drawn 999 becomes 2000") << 1 << 999 << 2000.f << 1.f << 10.f << 0;
-    QTest::newRow("0,1 mm: drawn 999 becomes 2000") << 2 << 999 << 2000.f << 1.f << 10.f << 0;
-    QTest::newRow("0,05 mm: drawn 1000 is not raised") << 1 << 1000 << 1005.f << 5.f << 0.f << 5;
-    QTest::newRow("0,1 mm: drawn 1000 is not raised") << 2 << 1000 << 1010.f << 10.f << 0.f << 10;
-    QTest::newRow("0,05 mm: drawn 1995 moves a full step") << 1 << 1995 << 2000.f << 5.f << 10.f << 0;
-    QTest::newRow("0,1 mm: drawn 1995 moves half a step") << 2 << 1995 << 2000.f << 5.f << 10.f << 0;
-    QTest::newRow("0,05 mm: drawn 9999 becomes 10000") << 1 << 9999 << 10000.f << 1.f << 90.f << 0;
-    QTest::newRow("0,1 mm: drawn 9999 becomes 10000") << 2 << 9999 << 10000.f << 1.f << 90.f << 0;
-    QTest::newRow("0,05 mm: drawn 4567 becomes 4570") << 1 << 4567 << 4570.f << 3.f << 35.f << 70;
-    QTest::newRow("0,1 mm: drawn 4567 becomes 4570") << 2 << 4567 << 4570.f << 3.f << 35.f << 70;
-    QTest::newRow("0,05 mm: drawn 4560 becomes 4565") << 1 << 4560 << 4565.f << 5.f << 35.f << 65;
-    QTest::newRow("0,1 mm: drawn 4560 becomes 4570") << 2 << 4560 << 4570.f << 10.f << 35.f << 70;
-    QTest::newRow("0,05 mm: 1100 is exactly 1 mm") << 1 << 1095 << 1100.f << 5.f << 1.f << 0;
-    QTest::newRow("0,1 mm: 1100 is exactly 1 mm") << 2 << 1090 << 1100.f << 10.f << 1.f << 0;
+    QTest::newRow("0,05 mm: drawn 0 is raised to 1000, then 1005") << 1 << 0 << 1005.f << 0.f << 5;
+    QTest::newRow("0,1 mm: drawn 0 is raised to 1000, then 1010") << 2 << 0 << 1010.f << 0.f << 10;
+    QTest::newRow("0,05 mm: drawn 999 becomes 2000") << 1 << 999 << 2000.f << 10.f << 0;
+    QTest::newRow("0,1 mm: drawn 999 becomes 2000") << 2 << 999 << 2000.f << 10.f << 0;
+    QTest::newRow("0,05 mm: drawn 1000 is not raised") << 1 << 1000 << 1005.f << 0.f << 5;
+    QTest::newRow("0,1 mm: drawn 1000 is not raised") << 2 << 1000 << 1010.f << 0.f << 10;
+    QTest::newRow("0,05 mm: drawn 1995 moves a full step") << 1 << 1995 << 2000.f << 10.f << 0;
+    QTest::newRow("0,1 mm: drawn 1995 moves half a step") << 2 << 1995 << 2000.f << 10.f << 0;
+    QTest::newRow("0,05 mm: drawn 9999 becomes 10000") << 1 << 9999 << 10000.f << 90.f << 0;
+    QTest::newRow("0,1 mm: drawn 9999 becomes 10000") << 2 << 9999 << 10000.f << 90.f << 0;
+    QTest::newRow("0,05 mm: drawn 4567 becomes 4570") << 1 << 4567 << 4570.f << 35.f << 70;
+    QTest::newRow("0,1 mm: drawn 4567 becomes 4570") << 2 << 4567 << 4570.f << 35.f << 70;
+    QTest::newRow("0,05 mm: drawn 4560 becomes 4565") << 1 << 4560 << 4565.f << 35.f << 65;
+    QTest::newRow("0,1 mm: drawn 4560 becomes 4570") << 2 << 4560 << 4570.f << 35.f << 70;
+    QTest::newRow("0,05 mm: 1100 is exactly 1 mm") << 1 << 1095 << 1100.f << 1.f << 0;
+    QTest::newRow("0,1 mm: 1100 is exactly 1 mm") << 2 << 1090 << 1100.f << 1.f << 0;
 }
 
 void TestMeasurement::edgeCases()
@@ -88,7 +87,6 @@ void TestMeasurement::edgeCases()
     QVERIFY(pose(s, random, drawn));
     QCOMPARE(random.reseeds, 1);
     QTEST(s.Posicio, "posicio");
-    QTEST(s.Ajust, "ajust");
     QTEST(s.ValorRegle, "valorRegle");
     QTEST(int(s.ValorNonius), "valorNonius");
 }
@@ -108,13 +106,11 @@ void TestMeasurement::unknownResolutionStopsAfterDrawing()
     QFETCH(int, drawn);
     ExerciseState s;
     s.Apreciacio = static_cast<std::uint8_t>(apreciacio);
-    s.Ajust = 7;
     s.ValorNonius = 35;
     PosedRandom random;
     random.pose(drawn);
     QVERIFY(!generatePosition(s, random));
     QTEST(s.Posicio, "rawPosicio");
-    QCOMPARE(s.Ajust, 7.f);
     QCOMPARE(s.ValorNonius, std::int16_t(35));
 }
 

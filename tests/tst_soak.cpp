@@ -59,8 +59,7 @@ void TestSoak::hundredThousandCycles()
         if (cycle % 100 == 0)
             QCoreApplication::processEvents(); // paint now and then, as a screen would
 
-        ExerciseState posed = w.state();
-        if (w.pictures() != measurementPictures(posed))
+        if (w.pictures() != measurementPictures(w.state()))
             QFAIL(qPrintable(QStringLiteral("cycle %1: the pictures are not the measurement's alone").arg(cycle)));
         if (w.state().NumMesures != float(cycle) || w.state().NumEncerts != float(right))
             QFAIL(qPrintable(QStringLiteral("cycle %1: %2 right of %3 measurements")

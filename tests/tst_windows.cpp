@@ -300,8 +300,7 @@ void TestWindows::firstDisplayState()
 
     // The caliper at rest: rule, closed slide with its twenty-division
     // vernier, and the magnified vernier with one red line at its zero.
-    ExerciseState rest;
-    QCOMPARE(w.pictures(), restPictures(rest));
+    QCOMPARE(w.pictures(), restPictures());
     const QImage zoom = w.PicZoom->picture().render(1);
     QCOMPARE(zoom.pixel(7, 33) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF); // x 100, y 500 twips
 
@@ -383,8 +382,7 @@ void TestWindows::drillCycle()
     QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
     QCOMPARE(w.state().Posicio, 1000.f + 100.f * w.state().ValorRegle + w.state().ValorNonius);
     // Only this measurement is drawn: no rest slide under it.
-    ExerciseState measurement = w.state();
-    QCOMPARE(w.pictures(), measurementPictures(measurement));
+    QCOMPARE(w.pictures(), measurementPictures(w.state()));
 
     w.txtSolucioAlumnes->selectAll();
     if (answer.size() > 100) { // pasted, as no one types that much

@@ -39,7 +39,7 @@ int main(int argc, char **argv)
     ExerciseState s;
     CaliperPictures pictures;
     if (rest) {
-        pictures = restPictures(s);
+        pictures = restPictures();
     } else {
         bool ok = false;
         const int posicio = args[2].toInt(&ok);

@@ -277,7 +277,7 @@ void frmMenvori::showEvent(QShowEvent *event)
     // never drawn over.
     if (!restDrawn_) {
         restDrawn_ = true;
-        CaliperPictures rest = restPictures(state);
+        CaliperPictures rest = restPictures();
         PicCoordenades->setPicture(std::move(rest.caliper));
         PicZoom->setPicture(std::move(rest.zoom));
     }
