@@ -45,3 +45,24 @@ void computeValorRegle(ExerciseState &s)
 {
     s.ValorRegle = std::floor(s.Posicio / 100.0f - 10.0f);
 }
+
+bool poseMeasurement(ExerciseState &s, RandomSource &random)
+{
+    countMeasurement(s);
+    if (!generatePosition(s, random))
+        return false;
+    // Nothing drawn reads ValorRegle: the window draws the pictures after
+    // this whole sequence.
+    computeValorRegle(s);
+    return true;
+}
+
+ExerciseState measurementAt(int posicio, std::uint8_t apreciacio)
+{
+    ExerciseState s;
+    s.Apreciacio = apreciacio;
+    s.Posicio = static_cast<float>(posicio);
+    computeValorNonius(s);
+    computeValorRegle(s);
+    return s;
+}

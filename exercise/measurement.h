@@ -20,3 +20,13 @@ void computeValorNonius(ExerciseState &s);
 
 // Whole millimetres of the reading posed by Posicio.
 void computeValorRegle(ExerciseState &s);
+
+// A new measurement, as the new-measurement command poses it: counts it,
+// draws the position, then computes ValorRegle. For a resolution the drill
+// does not know, the measurement is counted and only the raw Posicio is set,
+// and the result is false.
+bool poseMeasurement(ExerciseState &s, RandomSource &random);
+
+// The state a measurement at Posicio with this resolution code leaves: the
+// reading's two parts follow from Posicio; the counts and Resultat are zero.
+ExerciseState measurementAt(int posicio, std::uint8_t apreciacio);

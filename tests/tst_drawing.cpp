@@ -17,17 +17,6 @@ namespace {
 
 using Kind = DrawOp::Kind;
 
-// A measurement's state as the drill leaves it at Posicio.
-ExerciseState measured(int posicio, int apreciacio)
-{
-    ExerciseState s;
-    s.Apreciacio = std::uint8_t(apreciacio);
-    s.Posicio = float(posicio);
-    computeValorNonius(s);
-    computeValorRegle(s);
-    return s;
-}
-
 // The x of every vertical line that runs from y = from to y = to.
 QList<int> verticals(const DrawingSurface &surface, float from, float to, std::optional<QRgb> colour = {})
 {
@@ -175,7 +164,7 @@ void TestDrawing::jawsAtRest()
     // The slide at 35.65 mm (Posicio 4565): its jaw's tip from x 4415 to 4515
     // at y 3500, its heel at x 4465 (y 1100 to 1800) and its end at x 6865
     // (y 1600 to 1800).
-    const QImage picture = measurementPictures(measured(4565, 1)).caliper.render(1);
+    const QImage picture = measurementPictures(measurementAt(4565, 1)).caliper.render(1);
     expectBlack(picture, {QPoint(294, 233), QPoint(301, 233), QPoint(298, 115), QPoint(458, 113)});
     QCOMPARE(rgb(picture.pixel(293, 233)), rgb(colours::Peach));
     QCOMPARE(rgb(picture.pixel(302, 233)), rgb(colours::Peach));
@@ -253,8 +242,8 @@ void TestDrawing::slideMovesWithTheReading()
     QFETCH(int, posicio);
     QFETCH(int, apreciacio);
     CaliperPictures moved, closed;
-    drawSlide(measured(posicio, apreciacio), moved.caliper);
-    drawSlide(measured(1000, apreciacio), closed.caliper);
+    drawSlide(measurementAt(posicio, apreciacio), moved.caliper);
+    drawSlide(measurementAt(1000, apreciacio), closed.caliper);
 
     const auto &m = moved.caliper.operations();
     const auto &o = closed.caliper.operations();
@@ -290,7 +279,7 @@ void TestDrawing::slideVernier()
     QFETCH(int, posicio);
     QFETCH(int, apreciacio);
     QFETCH(int, shortLines);
-    const CaliperPictures p = measurementPictures(measured(posicio, apreciacio));
+    const CaliperPictures p = measurementPictures(measurementAt(posicio, apreciacio));
     const QList<int> shorts = verticals(p.caliper, 1100, 1200);
     QCOMPARE(shorts.size(), shortLines);
     if (shortLines)
@@ -338,7 +327,7 @@ void TestDrawing::coincidenceOnEveryPosition()
 
     int beyond = 0;
     for (int posicio = 1000 + step; posicio <= 10000; posicio += step) {
-        const ExerciseState s = measured(posicio, apreciacio);
+        const ExerciseState s = measurementAt(posicio, apreciacio);
         const CaliperPictures p = measurementPictures(s);
         const int regle = (posicio - 1000) / 100;
         const int k = s.ValorNonius / (apreciacio == 1 ? 5 : 10);
@@ -395,7 +384,7 @@ void TestDrawing::zoomRedLines()
     QFETCH(int, apreciacio);
     QFETCH(int, hundredths);
     QFETCH(QList<int>, red);
-    const CaliperPictures p = measurementPictures(measured(1000 + 4200 + hundredths, apreciacio));
+    const CaliperPictures p = measurementPictures(measurementAt(1000 + 4200 + hundredths, apreciacio));
     QCOMPARE(verticals(p.zoom, 400, 600, colours::Red), red);
     QCOMPARE(QSet<int>(red.begin(), red.end()).size(), apreciacio == 1 ? 7 : 16);
     QCOMPARE(verticals(p.zoom, 600, 900), range(100, 5100, 500));
@@ -408,8 +397,8 @@ void TestDrawing::zoomRedLines()
 void TestDrawing::zoomDependsOnlyOnHundredths()
 {
     for (int apreciacio : {1, 2}) {
-        const DrawingSurface a = measurementPictures(measured(1230, apreciacio)).zoom;
-        const DrawingSurface b = measurementPictures(measured(8730, apreciacio)).zoom;
+        const DrawingSurface a = measurementPictures(measurementAt(1230, apreciacio)).zoom;
+        const DrawingSurface b = measurementPictures(measurementAt(8730, apreciacio)).zoom;
         QCOMPARE(a, b);
         QCOMPARE(a.render(2), b.render(2));
     }
@@ -443,7 +432,7 @@ void TestDrawing::pictureColours()
     QFETCH(int, x4565);
     QFETCH(int, y600);
     QFETCH(int, y1450);
-    const CaliperPictures p = measurementPictures(measured(4565, 1));
+    const CaliperPictures p = measurementPictures(measurementAt(4565, 1));
     auto inside = [scale](int pixelsAt96) { return int(pixelsAt96 * scale); };
     const QImage caliper = p.caliper.render(scale);
     QCOMPARE(caliper.size(), QSize(qCeil(793 * scale), qCeil(241 * scale)));
@@ -473,7 +462,7 @@ void TestDrawing::coincidingLinesShareAColumn()
     QFETCH(int, y1050);
     QFETCH(int, y1150);
     QFETCH(qreal, scale);
-    const QImage image = measurementPictures(measured(4565, 1)).caliper.render(scale);
+    const QImage image = measurementPictures(measurementAt(4565, 1)).caliper.render(scale);
     auto blackColumns = [&](int row) {
         QList<int> cols;
         for (int x = x5800 - 4; x <= x5800 + 4; ++x) {
@@ -495,7 +484,7 @@ void TestDrawing::slideAtTheEndIsClipped()
     QFETCH(int, x10000);
     QFETCH(int, y600);
     QFETCH(int, y1450);
-    const QImage image = measurementPictures(measured(10000, 1)).caliper.render(scale);
+    const QImage image = measurementPictures(measurementAt(10000, 1)).caliper.render(scale);
     QCOMPARE(image.size(), QSize(qCeil(793 * scale), qCeil(241 * scale)));
     // The body runs on past the right edge: its last visible column is yellow.
     QCOMPARE(rgb(image.pixel(image.width() - 1, y1450)), rgb(colours::Yellow));

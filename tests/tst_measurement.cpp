@@ -15,17 +15,13 @@
 
 namespace {
 
-// Runs a whole measurement as the new-measurement command does.
+// Poses a measurement whose random draw is `drawn`.
 bool pose(ExerciseState &s, PosedRandom &random, int drawn)
 {
     random.pose(drawn);
     if (random.drawnOf(random.next()) != drawn)
         qFatal("posed value %d does not draw as itself", drawn);
-    countMeasurement(s);
-    if (!generatePosition(s, random))
-        return false;
-    computeValorRegle(s);
-    return true;
+    return poseMeasurement(s, random);
 }
 
 std::u16string u16(const QString &text)
@@ -83,9 +79,11 @@ void TestMeasurement::edgeCases()
     QFETCH(int, drawn);
     ExerciseState s;
     s.Apreciacio = static_cast<std::uint8_t>(apreciacio);
+    s.NumMesures = 6;
     PosedRandom random;
     QVERIFY(pose(s, random, drawn));
     QCOMPARE(random.reseeds, 1);
+    QCOMPARE(s.NumMesures, 7.f);
     QTEST(s.Posicio, "posicio");
     QTEST(s.ValorRegle, "valorRegle");
     QTEST(int(s.ValorNonius), "valorNonius");
@@ -107,11 +105,13 @@ void TestMeasurement::unknownResolutionStopsAfterDrawing()
     ExerciseState s;
     s.Apreciacio = static_cast<std::uint8_t>(apreciacio);
     s.ValorNonius = 35;
+    s.ValorRegle = 12;
     PosedRandom random;
-    random.pose(drawn);
-    QVERIFY(!generatePosition(s, random));
+    QVERIFY(!pose(s, random, drawn));
+    QCOMPARE(s.NumMesures, 1.f); // counted all the same
     QTEST(s.Posicio, "rawPosicio");
     QCOMPARE(s.ValorNonius, std::int16_t(35));
+    QCOMPARE(s.ValorRegle, 12.f);
 }
 
 void TestMeasurement::everyGridPosition_data()
@@ -142,6 +142,11 @@ void TestMeasurement::everyGridPosition()
         QCOMPARE(s.Posicio, 1000.f + 100.f * s.ValorRegle + float(s.ValorNonius));
         QCOMPARE(int(s.ValorRegle), (posicio - 1000) / 100);
         QCOMPARE(int(s.ValorNonius), posicio % 100);
+        // The state at a given Posicio, as the pictures are drawn from it,
+        // is the one posing leaves, but for the count.
+        ExerciseState at = measurementAt(posicio, s.Apreciacio);
+        at.NumMesures = s.NumMesures;
+        QVERIFY(at == s);
 
         const int mm = (posicio - 1000) / 100;
         const int hundredths = posicio % 100;

@@ -36,7 +36,6 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    ExerciseState s;
     CaliperPictures pictures;
     if (rest) {
         pictures = restPictures();
@@ -48,12 +47,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "caliper_png: Posicio 1000..10000 and resolution 1 or 2\n");
             return 2;
         }
-        // The state as a measurement at Posicio leaves it.
-        s.Apreciacio = static_cast<std::uint8_t>(apreciacio);
-        s.Posicio = static_cast<float>(posicio);
-        computeValorNonius(s);
-        computeValorRegle(s);
-        pictures = measurementPictures(s);
+        pictures = measurementPictures(measurementAt(posicio, apreciacio));
     }
 
     const QString prefix = args[1];

@@ -296,14 +296,11 @@ void frmMenvori::cmdNovaMesura_Click()
     lblResultat->setText(QString());
     lblValorNonius->setText(QString());
     lblOK->setText(QString());
-    countMeasurement(state);
+    poseMeasurement(state, *random_);
     lblTirades->setText(QStringLiteral("Mesura núm: ") + labelNumber(state.NumMesures));
     // Both pictures start blank again: the rule, and for a measurement posed
     // its slide and magnified vernier.
-    const bool posed = generatePosition(state, *random_);
     CaliperPictures pictures = measurementPictures(state);
-    if (posed)
-        computeValorRegle(state);
     PicCoordenades->setPicture(std::move(pictures.caliper));
     PicZoom->setPicture(std::move(pictures.zoom));
     awaitAnswer();
