@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <limits>
 #include <vector>
-#include <version>
 
 namespace {
 
@@ -171,43 +170,40 @@ double decimalToDouble(std::string_view digits, long exponent)
     return std::ldexp(double(kept), int(lowest - shift));
 }
 
-// Significant digits kept while reading. A double's rounding never depends on
-// more than 768 of them, so beyond this many only whether any further digit
-// is non-zero matters: that is kept as one more digit 1 after the last kept.
+// Significant digits kept while scanning. A double's rounding never depends
+// on more than 768 of them, so beyond this many only whether any further
+// digit is non-zero matters: that is kept as one more digit 1 after the last
+// kept.
 constexpr std::size_t KeptDigits = 800;
 
-double parseNumber(std::u16string_view text)
+ScannedNumber scanNumber(std::u16string_view text)
 {
-    bool negative = false;
+    ScannedNumber number;
     bool signAllowed = true;
     bool seenPoint = false;
-    bool seenDigit = false;
     bool droppedNonZero = false;
-    // The value read is digits x 10^scale, digits without leading zeros.
-    std::string digits;
-    long scale = 0;
 
     for (const char16_t c : text) {
         if (isSkipped(c))
             continue;
         if (signAllowed && (c == u'+' || c == u'-')) {
-            negative = c == u'-';
+            number.negative = c == u'-';
             signAllowed = false;
             continue;
         }
         signAllowed = false;
         if (isDigit(c)) {
-            seenDigit = true;
-            if (digits.empty() && c == u'0') {
+            number.found = true;
+            if (number.digits.empty() && c == u'0') {
                 if (seenPoint)
-                    --scale;
-            } else if (digits.size() < KeptDigits) {
-                digits.push_back(static_cast<char>(c));
+                    --number.exponent;
+            } else if (number.digits.size() < KeptDigits) {
+                number.digits.push_back(static_cast<char>(c));
                 if (seenPoint)
-                    --scale;
+                    --number.exponent;
             } else {
                 if (!seenPoint)
-                    ++scale;
+                    ++number.exponent;
                 droppedNonZero = droppedNonZero || c != u'0';
             }
             continue;
@@ -219,33 +215,20 @@ double parseNumber(std::u16string_view text)
         break;
     }
 
-    if (!seenDigit)
-        return 0.0;
-    if (digits.empty())
-        return negative ? -0.0 : 0.0;
     if (droppedNonZero) {
-        digits.push_back('1');
-        --scale;
+        number.digits.push_back('1');
+        --number.exponent;
     }
-#if defined(__cpp_lib_to_chars)
-    const long magnitude = static_cast<long>(digits.size()) + scale; // digits before the point
-    digits += 'e';
-    digits += std::to_string(scale);
+    return number;
+}
 
-    double value = 0.0;
-    const char *first = digits.data();
-    const char *last = first + digits.size();
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::scientific);
-    if (error == std::errc::result_out_of_range)
-        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    else if (error != std::errc() || end != last)
-        value = 0.0; // cannot happen: the text is digits and an exponent
-#else
-    // This library reads no floating-point number with from_chars
-    // (emscripten's, for the web).
-    const double value = decimalToDouble(digits, scale);
-#endif
-    return negative ? -value : value;
+double parseNumber(std::u16string_view text)
+{
+    const ScannedNumber number = scanNumber(text);
+    if (!number.found)
+        return 0.0;
+    const double value = number.digits.empty() ? 0.0 : decimalToDouble(number.digits, number.exponent);
+    return number.negative ? -value : value;
 }
 
 std::string numberText(double value)

@@ -75,6 +75,8 @@ private slots:
     void parseNumber();
     void parseLongNumbersRoundCorrectly_data();
     void parseLongNumbersRoundCorrectly();
+    void scanNumber_data();
+    void scanNumber();
     void decimalToDouble_data();
     void decimalToDouble();
     void decimalToDoubleAgreesWithTheLibrary();
@@ -107,6 +109,7 @@ void TestAnswer::parseNumber_data()
     QTest::newRow("carriage return ends the number") << "12\r.35" << 12.0;
     QTest::newRow("plus and point") << "+.5" << 0.5;
     QTest::newRow("negative") << "-3" << -3.0;
+    QTest::newRow("negative zero keeps its sign") << "-0.0" << -0.0;
     QTest::newRow("blank after the sign") << "- 3" << -3.0;
     QTest::newRow("two points in a row") << "..5" << 0.0;
     QTest::newRow("second point ends the number") << "1.2.3" << 1.2;
@@ -169,6 +172,43 @@ void TestAnswer::parseLongNumbersRoundCorrectly()
     }
 }
 
+void TestAnswer::scanNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<bool>("negative");
+    QTest::addColumn<QByteArray>("digits");
+    QTest::addColumn<int>("exponent");
+
+    const QByteArray zeros(799, '0');
+    QTest::newRow("a reading") << "12.35" << true << false << QByteArray("1235") << -2;
+    QTest::newRow("sign, blanks and zeros in front") << " - 0 07.50" << true << true << QByteArray("750") << -2;
+    QTest::newRow("digits after a stop are not read") << "+3-4" << true << false << QByteArray("3") << 0;
+    QTest::newRow("no digit") << "-." << false << true << QByteArray() << 0;
+    QTest::newRow("zeros beyond 800 digits only scale") << "1" + QString(900, QLatin1Char('0')) << true << false
+                                                        << "1" + zeros << 101;
+    QTest::newRow("a non-zero beyond 800 digits leaves a 1")
+        << "1" + QString(900, QLatin1Char('0')) + "5" << true << false << "1" + zeros + "1" << 101;
+    QTest::newRow("beyond 800 digits after the point")
+        << "0.00" + QString(900, QLatin1Char('1')) << true << false << QByteArray(801, '1') << -803;
+}
+
+// What the conversion is handed: the digits and the power of ten that
+// parseNumber's rules read from the text.
+void TestAnswer::scanNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, found);
+    QFETCH(bool, negative);
+    QFETCH(QByteArray, digits);
+    QFETCH(int, exponent);
+    const ScannedNumber scanned = ::scanNumber(u16(text));
+    QCOMPARE(scanned.found, found);
+    QCOMPARE(scanned.negative, negative);
+    QCOMPARE(QByteArray::fromStdString(scanned.digits), digits);
+    QCOMPARE(scanned.exponent, long(exponent));
+}
+
 void TestAnswer::decimalToDouble_data()
 {
     QTest::addColumn<QByteArray>("digits");
@@ -209,9 +249,9 @@ void TestAnswer::decimalToDouble()
     QVERIFY2(same(read, value), differ(read, value));
 }
 
-// Where the library reads doubles with from_chars, the program uses it, and
-// its own reading must agree with it on anything, long digit strings near
-// halfway, subnormals and overflow included.
+// The program reads with its own conversion on every platform. Where the
+// library reads doubles with from_chars, the two must agree on anything, long
+// digit strings near halfway, subnormals and overflow included.
 void TestAnswer::decimalToDoubleAgreesWithTheLibrary()
 {
 #if defined(__cpp_lib_to_chars)
