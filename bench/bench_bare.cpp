@@ -38,17 +38,11 @@ QFont face(const char *family, int pixels, bool bold, int stretch)
     return font;
 }
 
-// Menvori's places, in pixels.
-QRect pixels(const Place &p)
-{
-    return twipsRect(p.left, p.top, p.width, p.height);
-}
-
 template <typename Control>
 Control *place(QWidget *parent, const char *text, const Place &where, const QFont &font)
 {
     auto *control = new Control(QString::fromUtf8(text), parent);
-    control->setGeometry(pixels(where));
+    control->setGeometry(pixelsOf(where));
     control->setFont(font);
     return control;
 }
@@ -63,11 +57,11 @@ QPalette colours(QPalette palette, QColor window, QColor text)
 std::unique_ptr<QWidget> introWindow()
 {
     auto intro = std::make_unique<QWidget>();
-    intro->resize(pixels(places::frmIntroduccio).size());
+    intro->resize(pixelsOf(places::frmIntroduccio).size());
     intro->setPalette(colours(intro->palette(), Qt::black, Qt::white));
     intro->setAutoFillBackground(true);
     auto *picture = new QLabel(intro.get());
-    picture->setGeometry(pixels(places::picDibuix));
+    picture->setGeometry(pixelsOf(places::picDibuix));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setPixmap(QPixmap(QStringLiteral(":/images/peu_de_rei.bmp")));
     auto *title = place<QLabel>(intro.get(), "El Menvori", places::lblEtiqueta, face("Liberation Serif", 37, true, 160));
@@ -102,7 +96,7 @@ void buildMainWindow(QMainWindow &window)
     QWidget *zoom = nullptr;
     for (const Place &area : {places::PicCoordenades, places::PicZoom}) {
         zoom = new QWidget(client);
-        zoom->setGeometry(pixels(area));
+        zoom->setGeometry(pixelsOf(area));
         zoom->setAutoFillBackground(true);
     }
     place<QPushButton>(client, "Nova &Mesura", places::cmdNovaMesura, small);
@@ -121,8 +115,8 @@ void buildMainWindow(QMainWindow &window)
         ->setAlignment(Qt::AlignHCenter);
     place<QRadioButton>(client, "Zoom Nònius", places::OptZoom, smallBold)->setChecked(true);
     place<QRadioButton>(client, "Sense Zoom", places::OptNoZoom, smallBold);
-    window.resize(pixels(places::frmMenvori).width(),
-                  window.menuBar()->sizeHint().height() + pixels(places::frmMenvori).height());
+    window.resize(pixelsOf(places::frmMenvori).width(),
+                  window.menuBar()->sizeHint().height() + pixelsOf(places::frmMenvori).height());
 }
 
 } // namespace

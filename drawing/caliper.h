@@ -5,6 +5,7 @@
 
 #include "drawingsurface.h"
 #include "exercisestate.h"
+#include "places.h"
 
 // The caliper's pictures. Each routine is a fixed sequence of surface
 // operations in twips that depends on nothing but its arguments; the tick
@@ -14,15 +15,15 @@
 // x = 1000 and its lower edge y = 1100 is where the rule's ticks (rising) and
 // the vernier's ticks (hanging) meet.
 
-// The two pictures, blank: the caliper, and the magnified vernier with its
-// caption band at the top.
+// The two pictures, blank, each the size of the picture box that shows it:
+// the caliper, and the magnified vernier with its caption band at the top.
 inline DrawingSurface blankCaliper()
 {
-    return {11895, 3615};
+    return {places::PicCoordenades.width, places::PicCoordenades.height};
 }
 inline DrawingSurface blankZoom()
 {
-    return {5805, 1455};
+    return {places::PicZoom.width, places::PicZoom.height};
 }
 
 // The beam with its millimetre scale 0..100 and the fixed jaw.

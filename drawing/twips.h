@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "places.h"
+
 #include <QRect>
 
 #include <cmath>
@@ -16,7 +18,9 @@ inline int twipsToPixels(float twips)
     return static_cast<int>(std::floor(twips / TwipsPerPixel + 0.5f));
 }
 
-inline QRect twipsRect(int left, int top, int width, int height)
+// Where a control of the windows' table stands, in pixels.
+inline QRect pixelsOf(const Place &place)
 {
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    return QRect(twipsToPixels(place.left), twipsToPixels(place.top), twipsToPixels(place.width),
+                 twipsToPixels(place.height));
 }

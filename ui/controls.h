@@ -12,12 +12,6 @@
 // How both windows make their controls: each named and placed as the table of
 // places says (places.txt), with its caption and face.
 
-// Where a control of the table stands, in pixels.
-inline QRect pixelsOf(const Place &place)
-{
-    return twipsRect(place.left, place.top, place.width, place.height);
-}
-
 template <typename Control>
 Control *makeControl(QWidget *parent, const Place &place, const QString &text, const QFont &font)
 {
