@@ -71,7 +71,7 @@ std::unique_ptr<QWidget> introWindow()
     place<QLabel>(intro.get(), "Pràctiques de lectura del peu de rei", places::lblAutor,
                   face("Liberation Sans", 13, false, 92))
         ->setWordWrap(true);
-    place<QPushButton>(intro.get(), "&Començar", places::cmdComençar, face("Liberation Sans", 13, false, 92))->setFocus();
+    place<QPushButton>(intro.get(), "&Començar", places::cmdComencar, face("Liberation Sans", 13, false, 92))->setFocus();
     return intro;
 }
 

@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
         QTimer::singleShot(100, [&] {
             pressed = std::chrono::steady_clock::now();
             if (auto *intro = qobject_cast<frmIntroduccio *>(QApplication::activeModalWidget()))
-                intro->cmdComençar->click();
+                intro->findChild<QPushButton *>(QStringLiteral("cmdComençar"))->click();
         });
     });
     FirstPaint mainPainted([&](QWidget *w) { return w == &window; }, [&] {

@@ -46,7 +46,7 @@ void TestSoak::hundredThousandCycles()
 
     for (int cycle = 1; cycle <= cycles; ++cycle) {
         if (cycle % 5000 == 0)
-            (cycle / 5000 % 2 ? w.mnuDècimes : w.mnu5Centèssimes)->trigger();
+            (cycle / 5000 % 2 ? w.mnuDecimes : w.mnu5Centessimes)->trigger();
         w.cmdNovaMesura->click();
         const bool answerRight = generator() % 4 != 0;
         const QString reading = QStringLiteral("%1.%2").arg(int(w.state().ValorRegle)).arg(int(w.state().ValorNonius), 2, 10, QLatin1Char('0'));

@@ -99,18 +99,22 @@ void TestWindows::introWindow()
     QVERIFY(intro.windowTitle().trimmed().isEmpty());
     QCOMPARE(intro.size(), QSize(792, 573));
     QCOMPARE(intro.palette().color(QPalette::Window), QColor(Qt::black));
-    QCOMPARE(intro.cmdComençar->geometry(), QRect(336, 376, 125, 41));
-    QCOMPARE(intro.lblEtiqueta->geometry(), QRect(272, 232, 265, 105));
-    QCOMPARE(intro.lblAutor->geometry(), QRect(624, 488, 137, 49));
-    QCOMPARE(intro.picDibuix->geometry(), QRect(192, 16, 481, 193));
-    QCOMPARE(intro.cmdComençar->text(), QStringLiteral("&Començar"));
-    QCOMPARE(intro.lblEtiqueta->text(), QStringLiteral("El Menvori"));
-    QCOMPARE(intro.lblEtiqueta->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QVERIFY(intro.lblEtiqueta->font().bold());
-    QVERIFY(!intro.lblAutor->text().isEmpty());
-    QCOMPARE(QApplication::focusWidget(), intro.cmdComençar);
+    QPushButton *cmdComencar = startButton(&intro);
+    auto *lblEtiqueta = findNamed<QLabel>(&intro, "lblEtiqueta");
+    auto *lblAutor = findNamed<QLabel>(&intro, "lblAutor");
+    auto *picDibuix = findNamed<QLabel>(&intro, "picDibuix");
+    QCOMPARE(cmdComencar->geometry(), QRect(336, 376, 125, 41));
+    QCOMPARE(lblEtiqueta->geometry(), QRect(272, 232, 265, 105));
+    QCOMPARE(lblAutor->geometry(), QRect(624, 488, 137, 49));
+    QCOMPARE(picDibuix->geometry(), QRect(192, 16, 481, 193));
+    QCOMPARE(cmdComencar->text(), QStringLiteral("&Començar"));
+    QCOMPARE(lblEtiqueta->text(), QStringLiteral("El Menvori"));
+    QCOMPARE(lblEtiqueta->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(lblEtiqueta->font().bold());
+    QVERIFY(!lblAutor->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), cmdComencar);
 
-    QCOMPARE(intro.picDibuix->pixmap().size(), QSize(478, 174));
+    QCOMPARE(picDibuix->pixmap().size(), QSize(478, 174));
     const QImage picture(QStringLiteral(":/images/peu_de_rei.bmp"));
     QCOMPARE(picture.format(), QImage::Format_Mono);
     QList<QRgb> palette = picture.colorTable();
@@ -119,12 +123,12 @@ void TestWindows::introWindow()
 
     // Every caption fits its control: the title may wrap, but each word
     // fits the label's width and the lines fit its height.
-    const QFontMetrics title(intro.lblEtiqueta->font());
-    for (const QString &word : intro.lblEtiqueta->text().split(QLatin1Char(' ')))
+    const QFontMetrics title(lblEtiqueta->font());
+    for (const QString &word : lblEtiqueta->text().split(QLatin1Char(' ')))
         QVERIFY2(title.horizontalAdvance(word) <= 265, qPrintable(word));
-    QVERIFY(intro.lblEtiqueta->heightForWidth(265) <= 105);
-    QVERIFY(intro.lblAutor->heightForWidth(137) <= 49);
-    QVERIFY(captionWidth(intro.cmdComençar, intro.cmdComençar->text()) + 8 <= 125);
+    QVERIFY(lblEtiqueta->heightForWidth(265) <= 105);
+    QVERIFY(lblAutor->heightForWidth(137) <= 49);
+    QVERIFY(captionWidth(cmdComencar, cmdComencar->text()) + 8 <= 125);
 }
 
 void TestWindows::introLeadsToTheMainWindow_data()
@@ -156,13 +160,13 @@ void TestWindows::introLeadsToTheMainWindow()
         startValuesWaited = mainWindow && mainWindow->drillState().Apreciacio == 0;
         QVERIFY(QTest::qWaitForWindowActive(intro));
         if (how == "click")
-            QTest::mouseClick(intro->cmdComençar, Qt::LeftButton);
+            QTest::mouseClick(startButton(intro), Qt::LeftButton);
         else if (how.startsWith("alt+c"))
             QTest::keyClick(intro, Qt::Key_C, Qt::AltModifier);
         if (how == "alt+c return")
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         else if (how == "return")
-            QTest::keyClick(intro->cmdComençar, Qt::Key_Return);
+            QTest::keyClick(startButton(intro), Qt::Key_Return);
         else if (how.startsWith("return held")) {
             // Its repeats reach the main window, up by then.
             Keyboard keyboard;
@@ -171,7 +175,7 @@ void TestWindows::introLeadsToTheMainWindow()
                             how.endsWith("x11") ? Keyboard::X11Pairs : Keyboard::MarkedPairs);
             keyboard.send(mainWindow, QEvent::KeyRelease, Qt::Key_Return);
         } else if (how == "space")
-            QTest::keyClick(intro->cmdComençar, Qt::Key_Space);
+            QTest::keyClick(startButton(intro), Qt::Key_Space);
         else if (how == "escape")
             QTest::keyClick(intro, Qt::Key_Escape);
         else
@@ -323,10 +327,10 @@ void TestWindows::firstDisplayState()
 void TestWindows::menu()
 {
     auto w = startMainWindow();
-    QCOMPARE(w.mnuApreciació->title(), QStringLiteral("&Apreciació"));
-    const QList<QAction *> entries = w.mnuApreciació->actions();
+    QCOMPARE(w.mnuApreciacio->title(), QStringLiteral("&Apreciació"));
+    const QList<QAction *> entries = w.mnuApreciacio->actions();
     QCOMPARE(entries.size(), 4);
-    QCOMPARE(entries[0], w.mnuDècimes);
+    QCOMPARE(entries[0], w.mnuDecimes);
     QCOMPARE(entries[0]->text(), QStringLiteral("0,1 mm"));
     QCOMPARE(entries[1]->text(), QStringLiteral("0,05 mm"));
     QVERIFY(entries[2]->isSeparator());
@@ -368,7 +372,7 @@ void TestWindows::drillCycle()
     auto w = startPosedWindow(drawn);
     PosedRandom &random = *w.random;
     if (apreciacio == 2)
-        w.mnuDècimes->trigger();
+        w.mnuDecimes->trigger();
 
     QTest::mouseClick(w.cmdNovaMesura, Qt::LeftButton);
     QCOMPARE(random.reseeds, 1);
@@ -524,14 +528,14 @@ void TestWindows::altKeys()
         return;
     }
     if (effect == "menu") {
-        QTRY_VERIFY(w.mnuApreciació->isVisible());
-        QTest::keyClick(w.mnuApreciació, Qt::Key_Escape);
-        QTRY_VERIFY(!w.mnuApreciació->isVisible());
+        QTRY_VERIFY(w.mnuApreciacio->isVisible());
+        QTest::keyClick(w.mnuApreciacio, Qt::Key_Escape);
+        QTRY_VERIFY(!w.mnuApreciacio->isVisible());
     } else {
         // No button was pressed, and none is left down.
         for (QPushButton *button : {w.cmdNovaMesura, w.cmdComprovacio, w.cmdSortir})
             QVERIFY2(!button->isDown(), qPrintable(button->objectName()));
-        QVERIFY(!w.mnuApreciació->isVisible());
+        QVERIFY(!w.mnuApreciacio->isVisible());
         QCOMPARE(QApplication::focusWidget(), w.txtSolucioAlumnes);
     }
     QCOMPARE(w.txtSolucioAlumnes->text(), effect == "types" ? typed + QLatin1Char('@') : typed);
@@ -647,7 +651,7 @@ void TestWindows::commandsAtOnce()
             key(Qt::Key_Space);
         else if (step == "Alt+A") {
             key(Qt::Key_A, Qt::AltModifier);
-            QTRY_VERIFY(w.mnuApreciació->isVisible());
+            QTRY_VERIFY(w.mnuApreciacio->isVisible());
         } else if (step == "no timestamps") {
             keyboard.stamped = false;
         } else if (step == "1 let go unseen") {
@@ -703,11 +707,11 @@ void TestWindows::resolutionMenu()
 
     // At rest: the menu changes the resolution box and nothing else.
     const CaliperPictures rest = w.pictures();
-    w.mnuDècimes->trigger();
+    w.mnuDecimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
     QCOMPARE(w.state().Apreciacio, std::uint8_t(2));
     QCOMPARE(w.pictures(), rest);
-    w.mnu5Centèssimes->trigger();
+    w.mnu5Centessimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,05 mm"));
 
     // A measurement at 0,05 mm, then 0,1 mm chosen before its check: the
@@ -716,7 +720,7 @@ void TestWindows::resolutionMenu()
     w.cmdNovaMesura->click();
     QCOMPARE(w.state().Posicio, 4565.f);
     const CaliperPictures before = w.pictures();
-    w.mnuDècimes->trigger();
+    w.mnuDecimes->trigger();
     QCOMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
     QCOMPARE(w.pictures(), before);
     QCOMPARE(drillStep(w), WaitingForAnswer);
@@ -816,8 +820,8 @@ void TestWindows::leaving()
             QTest::keyClick(w.window.get(), Qt::Key_S, Qt::AltModifier);
         } else if (how == "menu") {
             QTest::keyClick(w.window.get(), Qt::Key_A, Qt::AltModifier);
-            QTRY_VERIFY(w.mnuApreciació->isVisible());
-            QTest::keyClick(w.mnuApreciació, Qt::Key_S);
+            QTRY_VERIFY(w.mnuApreciacio->isVisible());
+            QTest::keyClick(w.mnuApreciacio, Qt::Key_S);
         } else if (how == "close") {
             w->close();
         } else {
@@ -853,8 +857,8 @@ void TestWindows::keyboardOnly()
 
     // Alt+A opens the menu on its first entry, "0,1 mm".
     key(Qt::Key_A, Qt::AltModifier);
-    QTRY_VERIFY(w.mnuApreciació->isVisible());
-    QTest::keyClick(w.mnuApreciació, Qt::Key_Return);
+    QTRY_VERIFY(w.mnuApreciacio->isVisible());
+    QTest::keyClick(w.mnuApreciacio, Qt::Key_Return);
     QTRY_COMPARE(w.txtApreciacio->text(), QStringLiteral("0,1 mm"));
 
     // Tab: Sortir, the answer box, then the zoom options (Comprovació is

@@ -23,6 +23,23 @@
 #include <functional>
 #include <memory>
 
+// A window's control as whoever watches from outside finds it: by the name
+// it carries. Ends the test program when there is none.
+template <typename T>
+T *findNamed(const QWidget *window, const char *name)
+{
+    auto *found = window->findChild<T *>(QString::fromUtf8(name));
+    if (!found)
+        qFatal("%s has no %s", qPrintable(window->objectName()), name);
+    return found;
+}
+
+// The introduction window's button.
+inline QPushButton *startButton(const frmIntroduccio *intro)
+{
+    return findNamed<QPushButton>(intro, "cmdComençar");
+}
+
 // The main window as a test drives it from outside: its controls, found by
 // the names they carry, and the drill's state, read only.
 struct MainWindow {
@@ -36,10 +53,7 @@ struct MainWindow {
     template <typename T>
     T *find(const char *name) const
     {
-        auto *found = window->findChild<T *>(QString::fromUtf8(name));
-        if (!found)
-            qFatal("the main window has no %s", name);
-        return found;
+        return findNamed<T>(window.get(), name);
     }
     frmMenvori *operator->() const { return window.get(); }
     const ExerciseState &state() const { return window->drillState(); }
@@ -55,8 +69,8 @@ struct MainWindow {
     QLabel *lblValorNonius = find<QLabel>("lblValorNonius"), *lblTirades = find<QLabel>("lblTirades");
     QLabel *lblEncerts = find<QLabel>("lblEncerts"), *lblTitol = find<QLabel>("lblTitol");
     QRadioButton *OptZoom = find<QRadioButton>("OptZoom"), *OptNoZoom = find<QRadioButton>("OptNoZoom");
-    QMenu *mnuApreciació = find<QMenu>("mnuApreciació");
-    QAction *mnuDècimes = find<QAction>("mnuDècimes"), *mnu5Centèssimes = find<QAction>("mnu5Centèssimes");
+    QMenu *mnuApreciacio = find<QMenu>("mnuApreciació");
+    QAction *mnuDecimes = find<QAction>("mnuDècimes"), *mnu5Centessimes = find<QAction>("mnu5Centèssimes");
 };
 
 // The drill's step as the window shows it, from which of the two drill
@@ -76,7 +90,7 @@ using CloseIntro = std::function<void(frmIntroduccio *)>;
 
 inline void pressStart(frmIntroduccio *intro)
 {
-    intro->cmdComençar->click();
+    startButton(intro)->click();
 }
 
 // Starts the main window as the program does: load, which shows the

@@ -32,28 +32,28 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     resize(pixelsOf(places::frmIntroduccio).size());
 
     const QFont regularMedium = appfonts::sans(appfonts::Medium, false);
-    cmdComençar = makeControl<QPushButton>(this, places::cmdComençar, QStringLiteral("&Començar"), regularMedium);
-    cmdComençar->setAutoDefault(true);
+    auto *cmdComencar = makeControl<QPushButton>(this, places::cmdComencar, QStringLiteral("&Començar"), regularMedium);
+    cmdComencar->setAutoDefault(true);
     // Unlike the main window's buttons, Alt+C keeps Qt's 100 ms press here:
     // a Return pressed meanwhile presses this same button, instead of
     // reaching the main window, already up, as a press of "Nova Mesura".
-    connect(cmdComençar, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdComencar, &QPushButton::clicked, this, &QDialog::accept);
 
-    lblEtiqueta = makeLabel(this, places::lblEtiqueta, QStringLiteral("El Menvori"), appfonts::wide(appfonts::Title),
+    auto *lblEtiqueta = makeLabel(this, places::lblEtiqueta, QStringLiteral("El Menvori"), appfonts::wide(appfonts::Title),
                             Qt::AlignHCenter);
     lblEtiqueta->setWordWrap(true);
     setColour(lblEtiqueta, QPalette::WindowText, QColor(colours::Red));
 
-    lblAutor = makeLabel(this, places::lblAutor, QStringLiteral("Pràctiques de lectura del peu de rei"),
+    auto *lblAutor = makeLabel(this, places::lblAutor, QStringLiteral("Pràctiques de lectura del peu de rei"),
                          regularMedium, Qt::AlignLeft);
     lblAutor->setWordWrap(true);
     setColour(lblAutor, QPalette::WindowText, credit);
 
-    picDibuix = makeLabel(this, places::picDibuix, QString(), font(), Qt::AlignLeft);
+    auto *picDibuix = makeLabel(this, places::picDibuix, QString(), font(), Qt::AlignLeft);
     picDibuix->setPixmap(QPixmap(QStringLiteral(":/images/peu_de_rei.bmp")));
     picDibuix->setAccessibleName(QStringLiteral("Dibuix d'un peu de rei"));
 
-    cmdComençar->setFocus();
+    cmdComencar->setFocus();
 }
 
 void frmIntroduccio::paintEvent(QPaintEvent *event)

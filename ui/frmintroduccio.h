@@ -5,23 +5,16 @@
 
 #include <QDialog>
 
-class QLabel;
-class QPushButton;
-
 // The title window that greets the student before the drill: a picture of a
 // caliper, the title, a credit line and "Començar". It has no state; closing
 // it by the button, by Escape or by its frame all lead on to the drill
-// (QDialog::finished).
+// (QDialog::finished). Its controls carry their names (objectName), by which
+// whoever watches the window from outside finds them.
 class frmIntroduccio : public QDialog {
     Q_OBJECT
 
 public:
     explicit frmIntroduccio(QWidget *parent = nullptr);
-
-    QPushButton *cmdComençar;
-    QLabel *lblEtiqueta;
-    QLabel *lblAutor;
-    QLabel *picDibuix;
 
 signals:
     // Once, when the window's first picture has reached the screen: from then

@@ -99,20 +99,19 @@ void frmMenvori::buildMenu()
     // faces, it is a serif one).
     const QFont face = appfonts::sans(appfonts::Small, false);
     menuBar()->setFont(face);
-    mnuApreciació = menuBar()->addMenu(QStringLiteral("&Apreciació"));
-    mnuApreciació->setObjectName(QStringLiteral("mnuApreciació"));
-    mnuApreciació->setFont(face);
-    auto addResolution = [this](const Resolution &resolution, const QString &name) {
-        QAction *entry = mnuApreciació->addAction(captionOf(resolution));
+    QMenu *mnuApreciacio = menuBar()->addMenu(QStringLiteral("&Apreciació"));
+    mnuApreciacio->setObjectName(QStringLiteral("mnuApreciació"));
+    mnuApreciacio->setFont(face);
+    auto addResolution = [this, mnuApreciacio](const Resolution &resolution, const QString &name) {
+        QAction *entry = mnuApreciacio->addAction(captionOf(resolution));
         entry->setObjectName(name);
         connect(entry, &QAction::triggered, this, [this, &resolution] { chooseResolution(resolution); });
-        return entry;
     };
-    mnuDècimes = addResolution(Tenths, QStringLiteral("mnuDècimes"));
-    mnu5Centèssimes = addResolution(FiveHundredths, QStringLiteral("mnu5Centèssimes"));
-    mnuEspai = mnuApreciació->addSeparator();
+    addResolution(Tenths, QStringLiteral("mnuDècimes"));
+    addResolution(FiveHundredths, QStringLiteral("mnu5Centèssimes"));
+    QAction *mnuEspai = mnuApreciacio->addSeparator();
     mnuEspai->setObjectName(QStringLiteral("mnuEspai"));
-    mnuSortir = mnuApreciació->addAction(QStringLiteral("&Sortir"));
+    QAction *mnuSortir = mnuApreciacio->addAction(QStringLiteral("&Sortir"));
     mnuSortir->setObjectName(QStringLiteral("mnuSortir"));
     connect(mnuSortir, &QAction::triggered, this, &frmMenvori::endProgram);
 }
@@ -121,8 +120,8 @@ void frmMenvori::buildMenu()
 void frmMenvori::buildTitle(QWidget *client)
 {
     const QFont boldLarge = appfonts::sans(appfonts::Large, true);
-    lblTitol = makeLabel(client, places::lblTitol, QStringLiteral("Menvori        Apreciació:"), boldLarge,
-                         Qt::AlignLeft);
+    QLabel *lblTitol = makeLabel(client, places::lblTitol, QStringLiteral("Menvori        Apreciació:"), boldLarge,
+                                 Qt::AlignLeft);
     setColour(lblTitol, QPalette::WindowText, QColor(colours::Blue));
 
     // Disabled for good: it shows the resolution in the platform's disabled
@@ -144,9 +143,9 @@ void frmMenvori::buildPictures(QWidget *client)
     PicCoordenades = makePicture(client, places::PicCoordenades, blank.caliper);
     PicZoom = makePicture(client, places::PicZoom, blank.zoom);
     // Opaque, so that it hides whatever the zoom draws beneath it.
-    LblLecturaDirecte = makeLabel(PicZoom, places::LblLecturaDirecte,
-                                  QStringLiteral("línia del nònius que coincideix amb una del regle fix"),
-                                  appfonts::sans(appfonts::Small, true), Qt::AlignHCenter);
+    QLabel *LblLecturaDirecte = makeLabel(PicZoom, places::LblLecturaDirecte,
+                                          QStringLiteral("línia del nònius que coincideix amb una del regle fix"),
+                                          appfonts::sans(appfonts::Small, true), Qt::AlignHCenter);
     LblLecturaDirecte->setAutoFillBackground(true);
 }
 
@@ -154,8 +153,8 @@ void frmMenvori::buildPictures(QWidget *client)
 void frmMenvori::buildAnswer(QWidget *client)
 {
     const QFont boldLarge = appfonts::sans(appfonts::Large, true);
-    lblSolucioAlumne = makeLabel(client, places::lblSolucioAlumne, QStringLiteral("Introduïu el resultat:"),
-                                 appfonts::sans(appfonts::Medium, true), Qt::AlignLeft);
+    QLabel *lblSolucioAlumne = makeLabel(client, places::lblSolucioAlumne, QStringLiteral("Introduïu el resultat:"),
+                                         appfonts::sans(appfonts::Medium, true), Qt::AlignLeft);
     txtSolucioAlumnes = makeControl<AnswerBox>(client, places::txtSolucioAlumnes, QString(), boldLarge);
     txtSolucioAlumnes->setMaxLength(std::numeric_limits<int>::max());
     setColour(txtSolucioAlumnes, QPalette::Base, QColor(colours::White));
@@ -172,10 +171,10 @@ void frmMenvori::buildDisplays(QWidget *client)
 {
     const QFont heading = appfonts::sans(appfonts::Large, true);
     const QFont regularMedium = appfonts::sans(appfonts::Medium, false);
-    lblLectura = makeLabel(client, places::lblLectura, QStringLiteral("Solució"), heading, Qt::AlignHCenter);
+    makeLabel(client, places::lblLectura, QStringLiteral("Solució"), heading, Qt::AlignHCenter);
     lblResultat = makeLabel(client, places::lblResultat, QString(), regularMedium, Qt::AlignLeft, true);
     lblValorNonius = makeLabel(client, places::lblValorNonius, QString(), regularMedium, Qt::AlignLeft, true);
-    lblComptador = makeLabel(client, places::lblComptador, QStringLiteral("Comptador"), heading, Qt::AlignLeft);
+    makeLabel(client, places::lblComptador, QStringLiteral("Comptador"), heading, Qt::AlignLeft);
     lblTirades = makeLabel(client, places::lblTirades, QString(), regularMedium, Qt::AlignLeft, true);
     lblEncerts = makeLabel(client, places::lblEncerts, QString(), regularMedium, Qt::AlignLeft, true);
 }

@@ -11,10 +11,8 @@
 
 #include <memory>
 
-class QAction;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class PictureArea;
 class QPushButton;
 class QRadioButton;
@@ -90,29 +88,20 @@ private:
     std::unique_ptr<RandomSource> random_;
     bool restDrawn_ = false;
 
+    // The controls the commands change or connect; the menu, the headings
+    // and the title live on as the window's children only.
     PictureArea *PicCoordenades;
     QPushButton *cmdNovaMesura;
-    QLabel *lblLectura;
     QPushButton *cmdSortir;
-    QLabel *lblTitol;
-    QLabel *lblSolucioAlumne;
     QLineEdit *txtSolucioAlumnes;
     QPushButton *cmdComprovacio;
     QLabel *lblOK;
     QLabel *lblResultat;
     QLabel *lblValorNonius;
     QLineEdit *txtApreciacio;
-    QLabel *lblComptador;
     QLabel *lblTirades;
     QLabel *lblEncerts;
     PictureArea *PicZoom;
-    QLabel *LblLecturaDirecte;
     QRadioButton *OptZoom;
     QRadioButton *OptNoZoom;
-
-    QMenu *mnuApreciació;
-    QAction *mnuDècimes;
-    QAction *mnu5Centèssimes;
-    QAction *mnuEspai;
-    QAction *mnuSortir;
 };
