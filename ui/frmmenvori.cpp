@@ -216,7 +216,7 @@ void frmMenvori::describeForScreenReaders()
 
 void frmMenvori::connectCommands()
 {
-    connect(cmdNovaMesura, &QPushButton::clicked, this, &frmMenvori::cmdNovaMesura_Click);
+    connect(cmdNovaMesura, &QPushButton::clicked, this, &frmMenvori::newMeasurement);
     connect(cmdComprovacio, &QPushButton::clicked, this, &frmMenvori::checkAnswer);
     // Enter (Return or the keypad's Enter, with any modifier) checks the
     // answer, as the button does: only while the drill waits for one.
@@ -226,11 +226,11 @@ void frmMenvori::connectCommands()
     // click, so the zoom follows the selection itself.
     connect(OptZoom, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            OptZoom_Click();
+            showZoom();
     });
     connect(OptNoZoom, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            OptNoZoom_Click();
+            hideZoom();
     });
 }
 
@@ -287,7 +287,7 @@ void frmMenvori::showEvent(QShowEvent *event)
 // answer box, or a press that Qt delivers later (a screen reader's press is
 // animated, and lands 100 ms on). That is what poses each measurement once
 // and judges it at most once.
-void frmMenvori::cmdNovaMesura_Click()
+void frmMenvori::newMeasurement()
 {
     if (waitingForAnswer())
         return;
@@ -346,12 +346,12 @@ void frmMenvori::chooseResolution(const Resolution &resolution)
     txtApreciacio->setText(captionOf(resolution));
 }
 
-void frmMenvori::OptZoom_Click()
+void frmMenvori::showZoom()
 {
     PicZoom->setVisible(true);
 }
 
-void frmMenvori::OptNoZoom_Click()
+void frmMenvori::hideZoom()
 {
     PicZoom->setVisible(false);
 }

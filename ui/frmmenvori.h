@@ -54,13 +54,16 @@ private slots:
     // Start-up goes on once the introduction window has closed.
     void introClosed();
 
-    void cmdNovaMesura_Click();
+    // The commands, each named for what it does rather than for one of the
+    // routes that lead to it (a button, its access key, a menu entry, Enter).
+    // Poses a new measurement and draws it.
+    void newMeasurement();
     // Judges the answer box against the posed reading and shows the verdict,
     // the solution and the count of right answers.
     void checkAnswer();
     void chooseResolution(const Resolution &resolution);
-    void OptZoom_Click();
-    void OptNoZoom_Click();
+    void showZoom();
+    void hideZoom();
     void endProgram();
 
 private:
