@@ -5,6 +5,7 @@
 // display, whole drill cycles by mouse and keyboard, the menu, the zoom
 // options and the access keys.
 #include "caliper.h"
+#include "keystate.h"
 #include "picturearea.h"
 #include "posedrandom.h"
 #include "windowfixture.h"
@@ -84,6 +85,7 @@ private slots:
     void leaving_data();
     void leaving();
     void keyboardOnly();
+    void keyFilterInstalledAgain();
 };
 
 void TestWindows::initTestCase()
@@ -877,12 +879,27 @@ void TestWindows::keyboardOnly()
 
     // Back to the drill by Shift+Tab and Return, at the new resolution.
     random.pose(4560);
-    while (QApplication::focusWidget() != w.cmdNovaMesura)
+    // Once round the tab chain (five stops at most) reaches the button.
+    for (int presses = 0; QApplication::focusWidget() != w.cmdNovaMesura; ++presses) {
+        QVERIFY2(presses < 5, "five presses of Shift+Tab did not reach Nova Mesura");
         key(Qt::Key_Backtab);
+    }
     key(Qt::Key_Return);
     QTRY_COMPARE(w.state().Posicio, 4570.f);
 
     QCOMPARE(runEventLoop([&] { QTest::keyClick(w.window.get(), Qt::Key_S, Qt::AltModifier); }), 0);
+}
+
+// The key filter goes with the application that owns it, and can be
+// installed anew: nothing is left pointing at the old one.
+void TestWindows::keyFilterInstalledAgain()
+{
+    delete qApp->findChild<KeyState *>(QString(), Qt::FindDirectChildrenOnly);
+    QCOMPARE(qApp->findChild<KeyState *>(QString(), Qt::FindDirectChildrenOnly), nullptr);
+    const QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+    QVERIFY(!KeyState::isFreshPress(&repeat));
+    KeyState::install();
+    QVERIFY(qApp->findChild<KeyState *>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 QTEST_MAIN(TestWindows)

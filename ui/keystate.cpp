@@ -19,6 +19,7 @@ void KeyState::install()
 {
     if (!instance_) {
         instance_ = new KeyState(QCoreApplication::instance());
+        connect(instance_, &QObject::destroyed, [] { instance_ = nullptr; });
         QCoreApplication::instance()->installEventFilter(instance_);
     }
 }
