@@ -8,7 +8,7 @@
 //   caliper_png <out-prefix> <Posicio> <1|2> [scale]
 //
 // writes <out-prefix>-caliper.png and <out-prefix>-zoom.png. Posicio is the
-// slide position in twips (1005..10000), 1 the 0,05 mm vernier and 2 the
+// slide position in twips (1000..10000), 1 the 0,05 mm vernier and 2 the
 // 0,1 mm one; scale is the screen's device pixels per pixel (default 1).
 #include "caliper.h"
 #include "measurement.h"
