@@ -40,12 +40,12 @@ frmIntroduccio::frmIntroduccio(QWidget *parent)
     connect(cmdComencar, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *lblEtiqueta = makeLabel(this, places::lblEtiqueta, QStringLiteral("El Menvori"), appfonts::wide(appfonts::Title),
-                            Qt::AlignHCenter);
+                                  Qt::AlignHCenter);
     lblEtiqueta->setWordWrap(true);
     setColour(lblEtiqueta, QPalette::WindowText, QColor(colours::Red));
 
     auto *lblAutor = makeLabel(this, places::lblAutor, QStringLiteral("Pràctiques de lectura del peu de rei"),
-                         regularMedium, Qt::AlignLeft);
+                               regularMedium, Qt::AlignLeft);
     lblAutor->setWordWrap(true);
     setColour(lblAutor, QPalette::WindowText, credit);
 
