@@ -26,8 +26,6 @@ struct ScannedNumber {
     bool negative = false;
     std::string digits; // decimal digits, the first not 0
     long exponent = 0;
-
-    bool operator==(const ScannedNumber &) const = default;
 };
 ScannedNumber scanNumber(std::u16string_view text);
 
