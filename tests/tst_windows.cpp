@@ -6,6 +6,7 @@
 // options and the access keys.
 #include "caliper.h"
 #include "keystate.h"
+#include "onpage.h"
 #include "picturearea.h"
 #include "posedrandom.h"
 #include "windowfixture.h"
@@ -86,6 +87,8 @@ private slots:
     void leaving();
     void keyboardOnly();
     void keyFilterInstalledAgain();
+    void placeOnPage_data();
+    void placeOnPage();
 };
 
 void TestWindows::initTestCase()
@@ -900,6 +903,35 @@ void TestWindows::keyFilterInstalledAgain()
     QVERIFY(!KeyState::isFreshPress(&repeat));
     KeyState::install();
     QVERIFY(qApp->findChild<KeyState *>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+void TestWindows::placeOnPage_data()
+{
+    QTest::addColumn<QRect>("room");
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QPoint>("wanted"); // (-1000, -1000): none
+    QTest::addColumn<QPoint>("corner");
+    const QPoint none(-1000, -1000);
+    QTest::newRow("fits, nowhere asked: centred") << QRect(0, 0, 1000, 800) << QSize(800, 600) << none << QPoint(100, 100);
+    QTest::newRow("fits, at the place asked") << QRect(0, 0, 1000, 800) << QSize(800, 600) << QPoint(50, 60) << QPoint(50, 60);
+    QTest::newRow("asked past the right and bottom edges: moved back in")
+        << QRect(0, 0, 1000, 800) << QSize(800, 600) << QPoint(400, 300) << QPoint(200, 200);
+    QTest::newRow("asked above and left of the page: moved back in")
+        << QRect(0, 0, 1000, 800) << QSize(800, 600) << QPoint(-4, -10) << QPoint(0, 0);
+    QTest::newRow("wider than the page: its left edge shows")
+        << QRect(0, 0, 412, 915) << QSize(800, 603) << none << QPoint(0, 156);
+    QTest::newRow("a page that does not start at the origin")
+        << QRect(10, 20, 900, 700) << QSize(800, 600) << none << QPoint(60, 70);
+}
+
+void TestWindows::placeOnPage()
+{
+    QFETCH(QRect, room);
+    QFETCH(QSize, frame);
+    QFETCH(QPoint, wanted);
+    QFETCH(QPoint, corner);
+    const std::optional<QPoint> asked = wanted == QPoint(-1000, -1000) ? std::nullopt : std::optional(wanted);
+    QCOMPARE(::placeOnPage(room, frame, asked), corner);
 }
 
 QTEST_MAIN(TestWindows)

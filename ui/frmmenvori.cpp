@@ -13,6 +13,7 @@
 #include "frmintroduccio.h"
 #include "measurement.h"
 #include "numbers.h"
+#include "onpage.h"
 #include "picturearea.h"
 #include "setcolour.h"
 
@@ -243,10 +244,11 @@ void frmMenvori::load()
     intro->setAttribute(Qt::WA_DeleteOnClose);
     intro->setModal(true);
     connect(intro, &frmIntroduccio::painted, this, &frmMenvori::getReady);
-    connect(intro, &QDialog::finished, this, &frmMenvori::introClosed);
+    // The main window comes up where the introduction window was.
+    connect(intro, &QDialog::finished, this, [this, intro] { introClosed(intro->pos()); });
     // Shown at its own size everywhere: show() would fill the screen where
-    // that is the platform's way (a browser page), setVisible never does.
-    intro->setVisible(true);
+    // that is the platform's way (a browser page).
+    showOnPage(intro);
 }
 
 void frmMenvori::getReady()
@@ -259,11 +261,11 @@ void frmMenvori::getReady()
     create();
 }
 
-void frmMenvori::introClosed()
+void frmMenvori::introClosed(QPoint introPlace)
 {
     chooseResolution(FiveHundredths);
     state.NumMesures = 0;
-    setVisible(true); // at its own size, as the introduction window
+    showOnPage(this, introPlace);
     QApplication::setQuitOnLastWindowClosed(true);
 }
 

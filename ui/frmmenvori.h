@@ -51,8 +51,9 @@ private slots:
     // What only this window needs before it shows, done while the student
     // looks at the introduction window.
     void getReady();
-    // Start-up goes on once the introduction window has closed.
-    void introClosed();
+    // Start-up goes on once the introduction window, whose frame stood at
+    // `introPlace`, has closed.
+    void introClosed(QPoint introPlace);
 
     // The commands, each named for what it does rather than for one of the
     // routes that lead to it (a button, its access key, a menu entry, Enter).
