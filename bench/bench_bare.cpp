@@ -64,14 +64,14 @@ std::unique_ptr<QWidget> introWindow()
     picture->setGeometry(pixelsOf(places::picDibuix));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setPixmap(QPixmap(QStringLiteral(":/images/peu_de_rei.bmp")));
-    auto *title = place<QLabel>(intro.get(), "El Menvori", places::lblEtiqueta, face("Liberation Serif", 37, true, 160));
+    auto *title = place<QLabel>(intro.get(), "El Menvori", places::lblEtiqueta, face(MENVORI_WIDE_FAMILY, 37, true, 160));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title->setWordWrap(true);
     title->setPalette(colours(title->palette(), Qt::black, Qt::red));
     place<QLabel>(intro.get(), "Pràctiques de lectura del peu de rei", places::lblAutor,
-                  face("Liberation Sans", 13, false, 92))
+                  face(MENVORI_SANS_FAMILY, 13, false, 92))
         ->setWordWrap(true);
-    place<QPushButton>(intro.get(), "&Començar", places::cmdComencar, face("Liberation Sans", 13, false, 92))->setFocus();
+    place<QPushButton>(intro.get(), "&Començar", places::cmdComencar, face(MENVORI_SANS_FAMILY, 13, false, 92))->setFocus();
     return intro;
 }
 
@@ -89,9 +89,9 @@ void buildMainWindow(QMainWindow &window)
     client->setPalette(colours(client->palette(), QColor(255, 224, 192), Qt::black));
     client->setAutoFillBackground(true);
     window.setCentralWidget(client);
-    const QFont small = face("Liberation Sans", 11, false, 92), smallBold = face("Liberation Sans", 11, true, 92);
-    const QFont medium = face("Liberation Sans", 13, false, 92), mediumBold = face("Liberation Sans", 13, true, 92);
-    const QFont large = face("Liberation Sans", 16, true, 92);
+    const QFont small = face(MENVORI_SANS_FAMILY, 11, false, 92), smallBold = face(MENVORI_SANS_FAMILY, 11, true, 92);
+    const QFont medium = face(MENVORI_SANS_FAMILY, 13, false, 92), mediumBold = face(MENVORI_SANS_FAMILY, 13, true, 92);
+    const QFont large = face(MENVORI_SANS_FAMILY, 16, true, 92);
 
     QWidget *zoom = nullptr;
     for (const Place &area : {places::PicCoordenades, places::PicZoom}) {
@@ -127,7 +127,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Where the system has not the faces (a browser page), the copies
     // shipped inside the program serve, as they do for Menvori.
-    if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans"))) {
+    if (!QFontDatabase::families().contains(QStringLiteral(MENVORI_SANS_FAMILY))) {
         for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf",
                                  ":/fonts/LiberationSerif-Bold.ttf"})
             QFontDatabase::addApplicationFont(QString::fromLatin1(file));

@@ -11,8 +11,10 @@
 
 namespace {
 
-const QString SansFamily = QStringLiteral("Liberation Sans");
-const QString WideFamily = QStringLiteral("Liberation Serif");
+// Liberation Sans and Serif; in a web page, cut down and renamed
+// (resources/CMakeLists.txt).
+const QString SansFamily = QStringLiteral(MENVORI_SANS_FAMILY);
+const QString WideFamily = QStringLiteral(MENVORI_WIDE_FAMILY);
 // Liberation Sans is a little wider than the face the windows were laid out
 // for; narrowed by 8 % the counters keep room for four-digit counts.
 constexpr int SansStretch = 92;

@@ -89,6 +89,8 @@ private slots:
     void keyFilterInstalledAgain();
     void placeOnPage_data();
     void placeOnPage();
+    void fitScale_data();
+    void fitScale();
 };
 
 void TestWindows::initTestCase()
@@ -932,6 +934,25 @@ void TestWindows::placeOnPage()
     QFETCH(QPoint, corner);
     const std::optional<QPoint> asked = wanted == QPoint(-1000, -1000) ? std::nullopt : std::optional(wanted);
     QCOMPARE(::placeOnPage(room, frame, asked), corner);
+}
+
+void TestWindows::fitScale_data()
+{
+    QTest::addColumn<QSize>("page");
+    QTest::addColumn<qreal>("scale");
+    // The main window: its client area, and the page's frame around it.
+    QTest::newRow("a desktop browser: its own size") << QSize(1366, 657) << 1.0;
+    QTest::newRow("just room for it: its own size") << QSize(792 + 8 + 16, 575 + 30 + 16) << 1.0;
+    QTest::newRow("a phone on its side: the height decides") << QSize(915, 412) << (412.0 - 30 - 16) / 575;
+    QTest::newRow("a phone upright: the width decides") << QSize(412, 915) << (412.0 - 8 - 16) / 792;
+    QTest::newRow("a page smaller than anything readable") << QSize(100, 100) << SmallestScale;
+}
+
+void TestWindows::fitScale()
+{
+    QFETCH(QSize, page);
+    QFETCH(qreal, scale);
+    QCOMPARE(::fitScale(page, QSize(792, 575), QSize(8, 30), 8), scale);
 }
 
 QTEST_MAIN(TestWindows)

@@ -71,10 +71,11 @@ STATE = r"""(() => {
     return {
         window: win ? rect(win) : null,
         canvas: win ? rect(win.querySelector('canvas')) : null,
-        title: win ? win.querySelector('.title-bar, .qt-window-title-bar')?.textContent ?? null : null,
+        title: win ? win.querySelector('.window-name')?.textContent ?? null : null,
         viewport: [vv.offsetLeft, vv.offsetTop, vv.width, vv.height, vv.scale],
         keypad: keypad.hidden ? null : rect(keypad),
         turn: !document.getElementById('gira').hidden,
+        scale: Number(document.documentElement.dataset.escala || 1),
         focus: active ? {tag: active.tagName, inputmode: active.getAttribute('inputmode'),
                          text: active.getAttribute('data-qt-text-input')} : null,
         // A message the page says instead of the program (not while loading).
@@ -106,13 +107,15 @@ class Page:
 
     def wait_whole(self, what, client_height):
         """Waits until the window whose client area is CLIENT_HEIGHT pixels
-        high (below its menu bar) is shown wholly on screen; its state."""
+        high (below its menu bar) is shown wholly on screen; its state. The
+        title window has a blank title, the main window "Menvori"."""
+        title = " " if client_height == INTRO_HEIGHT else "Menvori"
         deadline = time.monotonic() + 20
         while True:
             s = self.state() or {"message": None, "canvas": None, "window": None}
             if s["message"]:
                 raise Failure("%s: the page says: %s" % (what, s["message"]))
-            if s["canvas"] and s["canvas"][3] >= client_height and self.whole(s):
+            if s["canvas"] and s.get("title") == title and self.whole(s):
                 time.sleep(0.3)  # the page settles at its scale
                 s2 = self.state()
                 if self.whole(s2) and s2["viewport"] == s["viewport"]:
@@ -151,7 +154,7 @@ def ax_names(browser):
 
 
 INTRO_HEIGHT = MAIN_HEIGHT = 0
-SCREEN_READER_NAMES = ["Començar", "Nova Mesura", "Comprovació", "Sortir", "Introduïu el resultat:",
+SCREEN_READER_NAMES = ["Nova Mesura", "Comprovació", "Sortir", "Introduïu el resultat:",
                        "Zoom Nònius", "Sense Zoom", "Peu de rei", "Nònius ampliat", "Apreciació",
                        "Comptador de mesures", "Comptador d'encerts", "Correcció de la resposta"]
 VERDICTS = {"MOLT BÉ", "NO HO HAS FET BÉ"}
@@ -171,13 +174,15 @@ def device_pass(url, table, shots, device):
         b.call("Page.navigate", url=url)
         p = Page(b, table, shots, name)
         s = p.wait_whole("the title window", INTRO_HEIGHT)
-        row["scale"] = round(s["viewport"][4], 3)
+        row["scale"] = round(s["scale"], 3)
         row["fits"] = "yes"
         row["turn"] = "asks to turn" if s["turn"] else "-"
         p.shot("intro")
         names = ax_names(b)
         if "Enable Screen Reader" in names:
             raise Failure("the page offers an English button to turn accessibility on")
+        if "Començar" not in names:
+            raise Failure("the accessibility tree has no Començar: %s" % sorted(names))
         p.press(touch, p.screen_point(s, "cmdComençar", INTRO_HEIGHT))
         s = p.wait_whole("the main window after a %s on Començar" % ("tap" if touch else "click"), MAIN_HEIGHT)
         row["start"] = "yes"
@@ -185,6 +190,8 @@ def device_pass(url, table, shots, device):
         p.press(touch, p.screen_point(s, "cmdNovaMesura", MAIN_HEIGHT))
         b.poll("document.activeElement?.getAttribute('data-qt-text-input') === 'true'", 10,
                "the answer box to take the keyboard after Nova Mesura")
+        if touch:
+            b.poll("!document.getElementById('teclat').hidden", 5, "the keypad for a finger after Nova Mesura")
         s = p.state()
         row["pose"] = "yes"
         focus = s["focus"]
@@ -239,7 +246,7 @@ def device_pass(url, table, shots, device):
                mobile=touch, screenOrientation={"type": "portraitPrimary" if width > height else "landscapePrimary",
                                                 "angle": 0 if width > height else 90})
         s = p.wait_whole("the main window after the device turned", MAIN_HEIGHT)
-        row["rotation"] = "yes, scale %.3f%s" % (s["viewport"][4], ", asks to turn" if s["turn"] else "")
+        row["rotation"] = "yes, scale %.3f%s" % (s["scale"], ", asks to turn" if s["turn"] else "")
         p.shot("turned")
         row["text"] = "%.1f" % (SMALLEST_TEXT * row["scale"])
         return row

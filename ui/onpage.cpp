@@ -4,9 +4,18 @@
 #include "onpage.h"
 
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
+
+#ifdef Q_OS_WASM
+#include <QtGui/private/qhighdpiscaling_p.h>
+#include <qpa/qplatformscreen.h>
+
+#include <emscripten/val.h>
+#endif
 
 QPoint placeOnPage(const QRect &room, const QSize &frame, std::optional<QPoint> wanted)
 {
@@ -19,19 +28,71 @@ QPoint placeOnPage(const QRect &room, const QSize &frame, std::optional<QPoint> 
     return {x, y};
 }
 
+qreal fitScale(const QSize &page, const QSize &client, const QSize &frame, int margin)
+{
+    const qreal across = qreal(page.width() - frame.width() - 2 * margin) / client.width();
+    const qreal down = qreal(page.height() - frame.height() - 2 * margin) / client.height();
+    return std::clamp(std::min(across, down), SmallestScale, 1.0);
+}
+
+#ifdef Q_OS_WASM
+namespace {
+
+// Around the window, in the page's pixels.
+constexpr int PageMargin = 8;
+
+// The page's size in its own (CSS) pixels, whatever scale the windows are
+// drawn at.
+QSize pageSize(const QScreen *screen)
+{
+    return screen->handle()->geometry().size();
+}
+
+// Scales everything the program draws on the page so that `window` fits it
+// whole, at most at its own size. The window keeps its size in the
+// program's own pixels; Qt draws it at the device's pixels for the new
+// scale, so it stays sharp. The page is told the scale (the root element's
+// data-escala), to size what it shows beside the window.
+void fitToPage(QWidget *window)
+{
+    QScreen *screen = window->screen();
+    QWindow *handle = window->windowHandle();
+    if (!screen || !handle)
+        return;
+    // The frame is the page's: its title bar and borders keep their size.
+    const qreal old = QHighDpiScaling::factor(screen);
+    const QSize frame = (window->frameGeometry().size() - window->geometry().size()) * old;
+    const qreal scale = fitScale(pageSize(screen), window->size(), frame, PageMargin);
+    if (std::abs(scale - old) > 0.001) {
+        const QRect geometry = handle->geometry();
+        QHighDpiScaling::setScreenFactor(screen, scale);
+        handle->setGeometry(geometry);
+    }
+    emscripten::val::global("document")["documentElement"].call<void>(
+        "setAttribute", std::string("data-escala"), std::to_string(scale));
+}
+
+} // namespace
+#endif
+
 void showOnPage(QWidget *window, std::optional<QPoint> wanted)
 {
     window->setVisible(true);
 #ifdef Q_OS_WASM
     // The frame's size is known once the window is on the page.
     const auto place = [window](std::optional<QPoint> at) {
+        fitToPage(window);
         if (const QScreen *screen = window->screen())
             window->move(placeOnPage(screen->availableGeometry(), window->frameGeometry().size(), at));
     };
     place(wanted);
-    window->activateWindow();
+    // Once the window system has handled what came before (the window that
+    // closed to make way for this one gives the keyboard up to nobody).
+    QTimer::singleShot(0, window, [window] { window->activateWindow(); });
+    // Queued: the scale changes the screen's geometry too.
     if (QScreen *screen = window->screen())
-        QObject::connect(screen, &QScreen::availableGeometryChanged, window, [place] { place(std::nullopt); });
+        QObject::connect(screen, &QScreen::geometryChanged, window, [place] { place(std::nullopt); },
+                         Qt::QueuedConnection);
 #else
     Q_UNUSED(wanted);
 #endif

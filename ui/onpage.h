@@ -22,7 +22,14 @@ class QWidget;
 // left corner stays in it.
 QPoint placeOnPage(const QRect &room, const QSize &frame, std::optional<QPoint> wanted = std::nullopt);
 
-// Shows a top-level window at its own size. In a web page it also places it
-// (its frame's top left at `wanted`, or centred), gives it the keyboard, and
-// centres it again whenever the page changes size.
+// The scale at which a window whose client area is `client` pixels fits
+// `page`, with `frame` around it (its title bar and borders, which keep their
+// size) and `margin` on every side; never above 1, never below SmallestScale.
+inline constexpr qreal SmallestScale = 0.25;
+qreal fitScale(const QSize &page, const QSize &client, const QSize &frame, int margin);
+
+// Shows a top-level window at its own size. In a web page it also scales it
+// down where the page is too small for it (fitScale), places it (its frame's
+// top left at `wanted`, or centred), gives it the keyboard, and does it all
+// again whenever the page changes size.
 void showOnPage(QWidget *window, std::optional<QPoint> wanted = std::nullopt);

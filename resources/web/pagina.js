@@ -17,7 +17,6 @@
     const tornar = document.getElementById('tornar');
     const gira = document.getElementById('gira');
     const teclat = document.getElementById('teclat');
-    const viewport = document.querySelector('meta[name=viewport]');
 
     // A message in the middle of the page, with the button that loads the
     // page again where starting again can help.
@@ -103,53 +102,34 @@
             event.preventDefault();
     }, true);
 
-    // The page is no larger than the device's screen, turned either way: on
-    // a phone or a tablet the browser shows it zoomed out until the window
-    // of the program fits, and the program draws itself sharp at that scale
-    // (the desktop's browsers keep the page at their own zoom). Below the
-    // scale at which its smallest text stays readable (6 CSS pixels), a
-    // phone held upright is asked to be turned.
+    // Where the page is smaller than the program's window, the program
+    // draws its windows smaller, sharp at that scale, and says which scale
+    // (the root element's data-escala). Below the scale at which its
+    // smallest text (11 pixels) stays readable, 6 CSS pixels, a phone held
+    // upright is asked to be turned; the window stays usable meanwhile.
     const Margin = 8;
-    const SmallestScale = 0.55;
-    let scale = 1;
+    const ReadableScale = 0.55;
     const shownWindow = () => {
         const root = pantalla.querySelector('#qt-shadow-container')?.shadowRoot;
         return root && [...root.querySelectorAll('.qt-window')].find(w => w.style.display === 'block');
     };
-    const fitPage = () => {
-        const window = shownWindow();
-        const view = visualViewport;
-        // The screen's size at the page's own scale, whatever zoom is in force.
-        const screenWidth = view.width * view.scale;
-        const screenHeight = view.height * view.scale;
-        if (!window) {
-            document.documentElement.style.setProperty('--escala', scale);
-            return;
-        }
-        const needWidth = window.offsetWidth + 2 * Margin;
-        const needHeight = window.offsetHeight + 2 * Margin;
-        const fit = Math.min(1, screenWidth / needWidth, screenHeight / needHeight);
-        if (Math.abs(fit - scale) > 0.005) {
-            scale = fit;
-            viewport.setAttribute('content', scale === 1
-                ? 'width=device-width, initial-scale=1'
-                : `width=${Math.ceil(screenWidth / scale)}, initial-scale=${scale.toFixed(4)}`);
-        }
-        document.documentElement.style.setProperty('--escala', scale);
-        gira.hidden = scale >= SmallestScale;
+    const upright = matchMedia('(orientation: portrait)');
+    const showScale = () => {
+        const scale = Number(document.documentElement.dataset.escala || 1);
+        gira.hidden = ended || !upright.matches || scale >= ReadableScale;
     };
-    let fitting = 0;
+    upright.addEventListener('change', showScale);
+    new MutationObserver(showScale).observe(document.documentElement,
+        { attributes: true, attributeFilter: ['data-escala'] });
+    let placing = 0;
     const fitSoon = () => {
-        if (!fitting)
-            fitting = requestAnimationFrame(() => {
-                fitting = 0;
-                fitPage();
+        if (!placing)
+            placing = requestAnimationFrame(() => {
+                placing = 0;
                 placeKeypad();
             });
     };
     addEventListener('resize', fitSoon);
-    visualViewport.addEventListener('resize', fitSoon);
-    addEventListener('orientationchange', fitSoon);
 
     // A keypad for a finger: the digits, the point, a key that rubs out and
     // Enter, which checks the answer. It comes up while the answer box has
