@@ -31,7 +31,8 @@ make_root() {
   [ "$(id -u)" -eq 0 ] || { echo "$name: needs root, for debootstrap, chroot and mount" >&2; return 1; }
   command -v debootstrap >/dev/null \
     || { echo "$name: debootstrap is missing: on Debian it comes with the package debootstrap (bash scripts/setup.sh test installs it)" >&2; return 1; }
-  local mirror=${MENVORI_MIRROR:-http://deb.debian.org/debian}
+  local mirror
+  mirror=$(debian_mirror)
   local cache=${MENVORI_FRESH_CACHE:-/var/cache/menvori-fresh-check}/$suite
   mkdir -p "$cache/debootstrap" "$cache/apt"
   ROOT_WORK=$(mktemp -d "/var/tmp/menvori-$name.XXXXXX")

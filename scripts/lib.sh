@@ -85,6 +85,22 @@ cache_folder() {
   fi
 }
 
+# need SET COMMAND:PACKAGE...: stops, naming the package, where a command is
+# missing; `scripts/setup.sh SET` installs them all.
+need() {
+  local set=$1 pair
+  shift
+  for pair in "$@"; do
+    command -v "${pair%%:*}" >/dev/null \
+      || fail "${pair%%:*} is missing: on Debian it comes with the package ${pair#*:} (bash scripts/setup.sh $set installs it)"
+  done
+}
+
+# debian_mirror, debian_security_mirror: where Debian's packages are fetched
+# from (MENVORI_MIRROR, MENVORI_SECURITY_MIRROR; Debian's own by default).
+debian_mirror() { echo "${MENVORI_MIRROR:-http://deb.debian.org/debian}"; }
+debian_security_mirror() { echo "${MENVORI_SECURITY_MIRROR:-http://deb.debian.org/debian-security}"; }
+
 # The Debian releases Menvori is built and tested on.
 SUITES=(bookworm trixie)
 
