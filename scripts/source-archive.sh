@@ -84,8 +84,9 @@ qt6-base/   The Qt it was built with: Debian's qt6-base source package,
             dpkg-source -x $(basename "${dscs[0]}")
             it gives the patched source the Qt was built from.
 qt-recipe/  The recipe that built that Qt from it: $(cd "$top/qt-recipe" && echo *).
-            The same files are in menvori/, where the build script runs
-            them; the recipe's first lines say how.
+            The same files are in menvori/ (scripts/qt/ and the system's
+            folder in scripts/), where the build scripts run them;
+            build-qt.sh's first lines say how.
 EOF
 
 mkdir -p "$(dirname "$output")"
