@@ -22,7 +22,7 @@ build=$(realpath -m "${2:-$here/build}")
 [ -n "${MENVORI_PRIVATE_SESSION:-}" ] || exec "$here/tests/in_private_session.sh" bash "$0" "$@"
 source "$here/scripts/debian-root.sh"
 is_suite "$suite" || { echo "usage: clean-install-check.sh $(suite_choices) [build folder]" >&2; exit 2; }
-WHO="clean-install-check $suite"
+set_script_name "clean-install-check $suite"
 trap run_at_exit EXIT
 scratch=$(mktemp -d)
 at_exit rm -rf "$scratch"

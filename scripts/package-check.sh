@@ -17,7 +17,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 id=cat.menvori.Menvori
 source scripts/lib.sh
-WHO=package-check
+set_script_name package-check
 trap run_at_exit EXIT
 
 scratch=$(mktemp -d)

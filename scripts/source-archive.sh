@@ -24,7 +24,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 source "$here/scripts/lib.sh"
-WHO=source-archive
+set_script_name source-archive
 trap run_at_exit EXIT
 [ $# -ge 3 ] || { echo "usage: source-archive.sh OUTPUT QT_SOURCE_FOLDER RECIPE_FILE..." >&2; exit 2; }
 output=$(realpath -m "$1")

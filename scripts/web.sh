@@ -26,7 +26,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 source scripts/lib.sh
 tests=$(tests_wanted web.sh "$@") || exit 2
-WHO=web
+set_script_name web
 trap run_at_exit EXIT
 start=$SECONDS
 

@@ -30,7 +30,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 source scripts/lib.sh
 tests=$(tests_wanted windows.sh "$@") || exit 2
-WHO=windows
+set_script_name windows
 start=$SECONDS
 # Whatever ends the run, what it made to undo is undone, and a failure ends
 # with a line that says so.

@@ -58,7 +58,7 @@ program=$2
 SHOTS=$3
 SHOT_PREFIX=wayland-
 source "$here/drill/wayland.sh"
-WHO=wayland
+set_script_name wayland
 trap run_at_exit EXIT
 
 config=$XDG_RUNTIME_DIR/sway.conf

@@ -27,7 +27,7 @@ shift
 browsers=("$@")
 [ ${#browsers[@]} -gt 0 ] || browsers=(chromium firefox webkit)
 source "$here/drill/browser.sh"
-WHO="web tests"
+set_script_name "web tests"
 trap run_at_exit EXIT
 start=$SECONDS
 
@@ -211,7 +211,7 @@ for browser in "${browsers[@]}"; do
   echo "== $browser =="
   (
     trap run_at_exit EXIT
-    AT_EXIT=()
+    at_exit_fresh
     start_xvfb || fail "no X server"
     start_wm || fail "no window manager"
     start_server

@@ -34,7 +34,7 @@ parts=("$@")
 [ ${#parts[@]} -gt 0 ] || parts=(unit drill setup msi)
 source "$here/../scripts/windows/wine.sh"
 source "$here/drill/x11.sh"
-WHO="wine tests"
+set_script_name "wine tests"
 trap run_at_exit EXIT
 find_wine
 

@@ -18,7 +18,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/lib.sh
-WHO="web build"
+set_script_name "web build"
 trap run_at_exit EXIT
 # Stopped by a signal, it still removes what it has not finished.
 trap 'exit 1' INT TERM HUP
