@@ -54,7 +54,7 @@ fi
 
 # Debian's source package: one .dsc, and every file it names, as it names it.
 dscs=("$qt_source"/*.dsc)
-[ ${#dscs[@]} -eq 1 ] && [ -f "${dscs[0]}" ] || fail "$qt_source holds no single .dsc"
+[[ ${#dscs[@]} -eq 1 && -f ${dscs[0]} ]] || fail "$qt_source holds no single .dsc"
 cp "${dscs[0]}" "$top/qt6-base/"
 while read -r sum _ file; do
   [ -f "$qt_source/$file" ] || fail "$qt_source lacks $file, which $(basename "${dscs[0]}") names"

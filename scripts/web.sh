@@ -53,7 +53,7 @@ else
   remove_root
 fi
 
-if [ $tests -eq 1 ]; then
+if [ "$tests" -eq 1 ]; then
   echo "== In the browsers =="
   tests/in_private_session.sh bash tests/web_tests.sh "$here/build-web"
 fi

@@ -62,7 +62,7 @@ qt=$(qt_entry "$recipe" "$cache")
 qt_source=$(qt_source_folder "$cache")
 
 echo "== Menvori for Windows, in build-windows =="
-build=build-windows
+build="build-windows"
 # A build folder made with another Qt would go on using it (CMake only
 # warns): it starts clean.
 if [ -e "$build" ] && [ "$(cat "$build/menvori-qt.txt" 2>/dev/null)" != "$qt" ]; then
@@ -97,7 +97,7 @@ for kind in zip setup msi source; do
   echo "$(basename "${made[$kind]}"): $(stat -c %s "${made[$kind]}") bytes"
 done
 
-if [ $tests -eq 1 ]; then
+if [ "$tests" -eq 1 ]; then
   echo "== Under Wine =="
   cmake --build "$build" --target test_packages >/dev/null
   tests/in_private_session.sh tests/with_x11.sh bash tests/wine_tests.sh "$here/$build"

@@ -50,7 +50,7 @@ nice -n 10 cmake --build build-web >>"$log" 2>&1 \
 rm -f build-web/menvori-*-web.zip
 (cd build-web && cpack -G ZIP >/dev/null)
 zips=(build-web/menvori-*-web.zip)
-[ ${#zips[@]} -eq 1 ] && [ -s "${zips[0]}" ] || fail "no menvori-*-web.zip was made"
+[[ ${#zips[@]} -eq 1 && -s ${zips[0]} ]] || fail "no menvori-*-web.zip was made"
 echo "$(basename "${zips[0]}"): $(stat -c %s "${zips[0]}") bytes; the program's code $(stat -c %s build-web/page/menvori.wasm) bytes, $(gzip -9 -c build-web/page/menvori.wasm | wc -c) gzipped"
 # The source the licences require, to go out beside the zip.
 mapfile -t recipe_files < <(qt_recipe_files "$recipe")
