@@ -33,10 +33,14 @@ for f in usr/bin/menvori usr/share/applications/$id.desktop usr/share/metainfo/$
          usr/share/icons/hicolor/scalable/apps/$id.svg; do
   [ -e "$stage/$f" ] || fail "not installed: $f"
 done
-for size in 16 24 32 48 64 128 256; do
-  png=$stage/usr/share/icons/hicolor/${size}x${size}/apps/$id.png
-  [ -e "$png" ] || fail "no ${size}px icon"
-  file "$png" | grep -q "$size x $size" || fail "the ${size}px icon is not ${size}px"
+# The theme icon in every size the build installs (resources/CMakeLists.txt
+# names them), each a PNG of its folder's size.
+icons=("$stage"/usr/share/icons/hicolor/*x*/apps/$id.png)
+[ ${#icons[@]} -gt 1 ] || fail "the theme icon is not installed in several sizes"
+for png in "${icons[@]}"; do
+  size=${png%/apps/*}
+  size=${size##*/}
+  file "$png" | grep -q ", ${size/x/ x }," || fail "the $size icon is not $size pixels"
 done
 desktop-file-validate "$stage/usr/share/applications/$id.desktop"
 # Pedantic, but for three notices: the reverse-DNS id has a capital; AppStream
