@@ -35,7 +35,7 @@ for f in usr/bin/menvori usr/share/applications/$id.desktop usr/share/metainfo/$
 done
 # The theme icon in every size the build installs (resources/CMakeLists.txt
 # names them), each a PNG of its folder's size.
-icons=("$stage"/usr/share/icons/hicolor/*x*/apps/$id.png)
+icons=("$stage"/usr/share/icons/hicolor/*x*/apps/"$id".png)
 [ ${#icons[@]} -gt 1 ] || fail "the theme icon is not installed in several sizes"
 for png in "${icons[@]}"; do
   size=${png%/apps/*}
