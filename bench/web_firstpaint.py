@@ -21,6 +21,16 @@ import subprocess
 import sys
 import tempfile
 
+# The table of places, read by its module (ui/places.py); nothing is written
+# into the source tree.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui"))
+import places  # noqa: E402
+
+# Where the title is: the label that holds it, in the title window's client
+# area.
+TITLE = places.rect("lblEtiqueta")
+
 PROBE = r"""
 (() => {
     const look = () => {
@@ -29,8 +39,7 @@ PROBE = r"""
         for (const canvas of canvases) {
             if (canvas.width < 700)
                 continue;
-            // Where the title is, in the title window's client area.
-            const pixels = canvas.getContext('2d').getImageData(272, 232, 265, 105).data;
+            const pixels = canvas.getContext('2d').getImageData(%d, %d, %d, %d).data;
             for (let i = 0; i < pixels.length; i += 4) {
                 if (pixels[i] === 255 && pixels[i + 1] === 0 && pixels[i + 2] === 0) {
                     console.log('firstpaint ' + performance.now());
@@ -42,7 +51,7 @@ PROBE = r"""
     };
     requestAnimationFrame(look);
 })();
-"""
+""" % TITLE
 
 
 class Chromium:

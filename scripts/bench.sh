@@ -12,7 +12,7 @@ bash scripts/setup.sh test >/dev/null
 bash scripts/build.sh -DMENVORI_BENCH=ON >/dev/null
 
 source scripts/lib.sh
-WHO=bench
+set_script_name bench
 trap run_at_exit EXIT
 start_xvfb || fail "no X server"
 export QT_QPA_PLATFORM=xcb

@@ -22,7 +22,7 @@ build=$(realpath -m "${2:-$here/build}")
 [ -n "${MENVORI_PRIVATE_SESSION:-}" ] || exec "$here/tests/in_private_session.sh" bash "$0" "$@"
 source "$here/scripts/debian-root.sh"
 is_suite "$suite" || { echo "usage: clean-install-check.sh $(suite_choices) [build folder]" >&2; exit 2; }
-WHO="clean-install-check $suite"
+set_script_name "clean-install-check $suite"
 trap run_at_exit EXIT
 scratch=$(mktemp -d)
 at_exit rm -rf "$scratch"
@@ -60,14 +60,13 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "/tmp/$(basenam
 start_xvfb || fail "no X server"
 start_wm || fail "no window manager"
 mount_into /tmp/.X11-unix --bind /tmp/.X11-unix
-in_root env DISPLAY="$DISPLAY" bash -c 'export XDG_RUNTIME_DIR=$(mktemp -d); exec gio launch /usr/share/applications/cat.menvori.Menvori.desktop' &
+in_root env DISPLAY="$DISPLAY" bash -c "export XDG_RUNTIME_DIR=\$(mktemp -d); exec gio launch /usr/share/applications/cat.menvori.Menvori.desktop" &
 
 source "$here/tests/drill/x11.sh"
-SHOTS=$build
-SHOT_PREFIX=clean-$suite-
-drill_intro
-WINDOW_PID=$(xdotool getwindowpid "$(window_id " ")")
-[ "$(readlink "/proc/$WINDOW_PID/root")" = "$ROOT" ] || fail "the window is not the installed program's"
-drill_begin Return
+drill_intro "$build/clean-$suite-"
+app=$(xdotool getwindowpid "$(x11_window_id " ")")
+[ "$(readlink "/proc/$app/root")" = "$ROOT" ] || fail "the window is not the installed program's"
+drill_windows_of "$app"
+drill_begin "$build/clean-$suite-" Return
 drill_end
 echo "clean-install-check $suite: PASS: package installed with apt, started from its menu entry, used and closed; pictures in $build/clean-$suite-*.png"

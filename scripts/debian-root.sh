@@ -1,5 +1,6 @@
 # SPDX-FileCopyrightText: 2026 Menvori developers
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 
 # Sourced by the checks that run in a freshly made Debian (fresh-check.sh,
 # clean-install-check.sh): one way to make a minimal Debian root, to run
@@ -31,7 +32,8 @@ make_root() {
   [ "$(id -u)" -eq 0 ] || { echo "$name: needs root, for debootstrap, chroot and mount" >&2; return 1; }
   command -v debootstrap >/dev/null \
     || { echo "$name: debootstrap is missing: on Debian it comes with the package debootstrap (bash scripts/setup.sh test installs it)" >&2; return 1; }
-  local mirror=${MENVORI_MIRROR:-http://deb.debian.org/debian}
+  local mirror
+  mirror=$(debian_mirror)
   local cache=${MENVORI_FRESH_CACHE:-/var/cache/menvori-fresh-check}/$suite
   mkdir -p "$cache/debootstrap" "$cache/apt"
   ROOT_WORK=$(mktemp -d "/var/tmp/menvori-$name.XXXXXX")
@@ -76,13 +78,15 @@ processes_inside() {
   done
 }
 
+# nothing_inside: no process runs inside the root.
+nothing_inside() { [ -z "$(processes_inside)" ]; }
+
 remove_root() {
   [ -n "$ROOT_WORK" ] || return 0
   local pids i
-  pids=$(processes_inside)
-  if [ -n "$pids" ]; then
-    kill -KILL $pids 2>/dev/null || true
-    nothing_inside() { [ -z "$(processes_inside)" ]; }
+  mapfile -t pids < <(processes_inside)
+  if [ ${#pids[@]} -gt 0 ]; then
+    kill -KILL "${pids[@]}" 2>/dev/null || true
     poll_until 10 "the processes inside $ROOT to end" nothing_inside || true
   fi
   for ((i = ${#ROOT_MOUNTS[@]} - 1; i >= 0; i--)); do

@@ -16,15 +16,16 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 suite=${1:-}
-command=test
+run=scripts/test.sh
 source "$here/scripts/debian-root.sh"
 case "${2:-}" in
   "") ;;
-  windows) command=windows ;;
+  windows) run=scripts/windows.sh ;;
   *) suite= ;;
 esac
 is_suite "$suite" || { echo "usage: fresh-check.sh $(suite_choices) [windows]" >&2; exit 2; }
-WHO="fresh-check $suite${2:+ $2}"
+name="fresh-check $suite${2:+ $2}"
+set_script_name "$name"
 trap run_at_exit EXIT
 
 start=$SECONDS
@@ -33,20 +34,20 @@ log=$ROOT_WORK/test.log
 git clone --quiet "$here" "$ROOT/root/menvori"
 echo "repository: $(git -C "$ROOT/root/menvori" log --oneline -1)"
 
-if [ $command = windows ]; then
+if [ "$run" = scripts/windows.sh ]; then
   windows_cache=${MENVORI_FRESH_CACHE:-/var/cache/menvori-fresh-check}/$suite/windows
   mkdir -p "$windows_cache"
   mount_into /var/cache/menvori-windows --bind "$windows_cache"
 fi
 
-echo "== $WHO: bash scripts/$command.sh =="
+echo "== $name: bash $run =="
 tests_start=$SECONDS
 status=0
-in_root bash -c "cd /root/menvori && bash scripts/$command.sh" 2>&1 | tee "$log" || status=${PIPESTATUS[0]}
+in_root bash -c "cd /root/menvori && bash $run" 2>&1 | tee "$log" || status=${PIPESTATUS[0]}
 # ctest's summaries, "100% tests passed, 0 tests failed out of 14", one a build.
 read -r passed failed < <(sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests\? failed out of \([0-9]*\)$/\1 \2/p' "$log" \
   | awk '{f += $1; n += $2} END {print n - f, f + 0}')
-echo "$WHO: $([ $status -eq 0 ] && echo PASS || echo "FAIL (status $status)") in $((SECONDS - start)) s," \
-  "scripts/$command.sh $((SECONDS - tests_start)) s, $(grep -c '^[0-9]*% tests passed' "$log" || true) ctest runs"
+echo "$name: $([ "$status" -eq 0 ] && echo PASS || echo "FAIL (status $status)") in $((SECONDS - start)) s," \
+  "$run $((SECONDS - tests_start)) s, $(grep -c '^[0-9]*% tests passed' "$log" || true) ctest runs"
 echo "$suite: $passed passed, $failed failed"
-exit $status
+exit "$status"

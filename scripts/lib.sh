@@ -1,5 +1,6 @@
 # SPDX-FileCopyrightText: 2026 Menvori developers
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 
 # The one shell library of scripts/ and tests/: failing with a message,
 # waiting by polling, undoing on exit, a real X server, and the Debian
@@ -15,12 +16,14 @@
 [ -z "${MENVORI_LIB:-}" ] || return 0
 MENVORI_LIB=loaded
 
-# WHO names the script in its messages ("windows", "fresh-check trixie").
-WHO=${WHO:-}
+# set_script_name NAME: how fail names the script in its messages
+# ("windows", "fresh-check trixie").
+LIB_SCRIPT_NAME=
+set_script_name() { LIB_SCRIPT_NAME=$1; }
 
 # fail MESSAGE: says what failed, and ends the script.
 fail() {
-  echo "${WHO:+$WHO: }FAIL: $*" >&2
+  echo "${LIB_SCRIPT_NAME:+$LIB_SCRIPT_NAME: }FAIL: $*" >&2
   exit 1
 }
 
@@ -39,21 +42,30 @@ poll_until() {
 }
 
 # at_exit COMMAND [ARGS...]: adds a command to the list run_at_exit runs,
-# last added first.
-AT_EXIT=()
+# last added first. The list is one array of words, each command's words
+# after their count; nothing in it is parsed again.
+LIB_AT_EXIT=()
 at_exit() {
-  AT_EXIT+=("$(printf '%q ' "$@")")
+  LIB_AT_EXIT+=("$#" "$@")
 }
 
 # run_at_exit: runs the list, last added first, each command whatever the
 # others did, and empties it.
 run_at_exit() {
-  local i
-  for ((i = ${#AT_EXIT[@]} - 1; i >= 0; i--)); do
-    eval "${AT_EXIT[i]}" || true
+  local starts=() i=0
+  while [ $i -lt ${#LIB_AT_EXIT[@]} ]; do
+    starts+=("$i")
+    i=$((i + 1 + LIB_AT_EXIT[i]))
   done
-  AT_EXIT=()
+  for ((i = ${#starts[@]} - 1; i >= 0; i--)); do
+    "${LIB_AT_EXIT[@]:starts[i] + 1:LIB_AT_EXIT[starts[i]]}" || true
+  done
+  LIB_AT_EXIT=()
 }
+
+# at_exit_fresh: starts an empty list, for a subshell that runs its own at
+# exit and leaves its parent's to the parent.
+at_exit_fresh() { LIB_AT_EXIT=(); }
 
 # end_process PID: ends a process this script started, and waits for it
 # where it is this shell's child.
@@ -84,6 +96,22 @@ cache_folder() {
     echo "${XDG_CACHE_HOME:-$HOME/.cache}/$1"
   fi
 }
+
+# need SET COMMAND:PACKAGE...: stops, naming the package, where a command is
+# missing; `scripts/setup.sh SET` installs them all.
+need() {
+  local set=$1 pair
+  shift
+  for pair in "$@"; do
+    command -v "${pair%%:*}" >/dev/null \
+      || fail "${pair%%:*} is missing: on Debian it comes with the package ${pair#*:} (bash scripts/setup.sh $set installs it)"
+  done
+}
+
+# debian_mirror, debian_security_mirror: where Debian's packages are fetched
+# from (MENVORI_MIRROR, MENVORI_SECURITY_MIRROR; Debian's own by default).
+debian_mirror() { echo "${MENVORI_MIRROR:-http://deb.debian.org/debian}"; }
+debian_security_mirror() { echo "${MENVORI_SECURITY_MIRROR:-http://deb.debian.org/debian-security}"; }
 
 # The Debian releases Menvori is built and tested on.
 SUITES=(bookworm trixie)

@@ -17,15 +17,15 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 id=cat.menvori.Menvori
 source scripts/lib.sh
-WHO=package-check
+set_script_name package-check
 trap run_at_exit EXIT
 
 scratch=$(mktemp -d)
 at_exit rm -rf "$scratch"
 # The program, once its window shows which process it is.
 app=
-end_app() { [ -z "$app" ] || kill "$app" 2>/dev/null || true; }
-at_exit end_app
+end_unpacked_app() { [ -z "$app" ] || kill "$app" 2>/dev/null || true; }
+at_exit end_unpacked_app
 
 stage=$scratch/stage
 cmake --install "$build" --prefix "$stage/usr" >/dev/null
@@ -33,10 +33,14 @@ for f in usr/bin/menvori usr/share/applications/$id.desktop usr/share/metainfo/$
          usr/share/icons/hicolor/scalable/apps/$id.svg; do
   [ -e "$stage/$f" ] || fail "not installed: $f"
 done
-for size in 16 24 32 48 64 128 256; do
-  png=$stage/usr/share/icons/hicolor/${size}x${size}/apps/$id.png
-  [ -e "$png" ] || fail "no ${size}px icon"
-  file "$png" | grep -q "$size x $size" || fail "the ${size}px icon is not ${size}px"
+# The theme icon in every size the build installs (resources/CMakeLists.txt
+# names them), each a PNG of its folder's size.
+icons=("$stage"/usr/share/icons/hicolor/*x*/apps/"$id".png)
+[ ${#icons[@]} -gt 1 ] || fail "the theme icon is not installed in several sizes"
+for png in "${icons[@]}"; do
+  size=${png%/apps/*}
+  size=${size##*/}
+  file "$png" | grep -q ", ${size/x/ x }," || fail "the $size icon is not $size pixels"
 done
 desktop-file-validate "$stage/usr/share/applications/$id.desktop"
 # Pedantic, but for three notices: the reverse-DNS id has a capital; AppStream
@@ -83,23 +87,22 @@ PATH="$root/usr/bin:$PATH" XDG_DATA_DIRS="$root/usr/share:/usr/share" gio launch
 # The start of the drill (drill/scenario.sh), in the program started from
 # its menu entry: the introduction, Return, the main window at rest, Alt+S.
 source tests/drill/x11.sh
-SHOTS=$scratch
-SHOT_PREFIX=package-
-drill_intro
-app=$(xdotool getwindowpid "$(window_id " ")")
+drill_intro "$scratch/package-"
+app=$(xdotool getwindowpid "$(x11_window_id " ")")
 [ "$(readlink "/proc/$app/exe")" = "$root/usr/bin/menvori" ] || { app=; fail "the window is not the unpacked program's"; }
-WINDOW_PID=$app
-drill_begin Return
-main=$(window_id Menvori)
+drill_windows_of "$app"
+drill_begin "$scratch/package-" Return
+main=$(x11_window_id Menvori)
 class=$(xprop -id "$main" WM_CLASS | sed -n 's/.*= "\([^"]*\)", "\([^"]*\)"/\2/p')
 [ "$class" = "$wmclass" ] || fail "the window's class is '$class', the entry's StartupWMClass '$wmclass'"
 echo "window class '$class' matches the entry's StartupWMClass"
 # The installed theme icon, in several sizes, rather than the single 48 px
 # one shipped inside the program.
 sizes=$(xprop -id "$main" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sed 's/Icon (\(.*\))/\1/' | paste -sd, -)
-[ "$sizes" != "48 x 48" ] && [ -n "$sizes" ] || fail "the window's icon is not the theme's: $sizes"
+[[ -n $sizes && $sizes != "48 x 48" ]] || fail "the window's icon is not the theme's: $sizes"
 echo "window icon from the theme: $sizes"
 drill_end
-poll_until 10 "the program to end after Alt+S" sh -c "! kill -0 $app" || fail "the program did not end"
+unpacked_app_gone() { ! kill -0 "$app" 2>/dev/null; }
+poll_until 10 "the program to end after Alt+S" unpacked_app_gone || fail "the program did not end"
 app=
 echo "package unpacked, started from its menu entry, used and closed"

@@ -15,7 +15,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-WHO=setup
+set_script_name setup
 machine_suite >/dev/null || exit 3
 
 case "${1:-}" in

@@ -24,7 +24,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 source "$here/scripts/lib.sh"
-WHO=source-archive
+set_script_name source-archive
 trap run_at_exit EXIT
 [ $# -ge 3 ] || { echo "usage: source-archive.sh OUTPUT QT_SOURCE_FOLDER RECIPE_FILE..." >&2; exit 2; }
 output=$(realpath -m "$1")
@@ -54,7 +54,7 @@ fi
 
 # Debian's source package: one .dsc, and every file it names, as it names it.
 dscs=("$qt_source"/*.dsc)
-[ ${#dscs[@]} -eq 1 ] && [ -f "${dscs[0]}" ] || fail "$qt_source holds no single .dsc"
+[[ ${#dscs[@]} -eq 1 && -f ${dscs[0]} ]] || fail "$qt_source holds no single .dsc"
 cp "${dscs[0]}" "$top/qt6-base/"
 while read -r sum _ file; do
   [ -f "$qt_source/$file" ] || fail "$qt_source lacks $file, which $(basename "${dscs[0]}") names"
@@ -84,8 +84,9 @@ qt6-base/   The Qt it was built with: Debian's qt6-base source package,
             dpkg-source -x $(basename "${dscs[0]}")
             it gives the patched source the Qt was built from.
 qt-recipe/  The recipe that built that Qt from it: $(cd "$top/qt-recipe" && echo *).
-            The same files are in menvori/, where the build script runs
-            them; the recipe's first lines say how.
+            The same files are in menvori/ (scripts/qt/ and the system's
+            folder in scripts/), where the build scripts run them;
+            build-qt.sh's first lines say how.
 EOF
 
 mkdir -p "$(dirname "$output")"

@@ -14,10 +14,10 @@ cd "$(dirname "$0")/.."
 # Measured in a session of its own, with nothing from the caller's.
 [ -n "${MENVORI_PRIVATE_SESSION:-}" ] || exec tests/in_private_session.sh bash "$0" "$@"
 source scripts/lib.sh
-WHO=web-bench
+set_script_name web-bench
 trap run_at_exit EXIT
 runs=${1:-7}
-[ -f build-web/page/menvori.wasm ] && [ -f build-web/bench/bench_bare.wasm ] \
+[[ -f build-web/page/menvori.wasm && -f build-web/bench/bench_bare.wasm ]] \
   || fail "no web build in build-web: bash scripts/web.sh makes it"
 command -v chromium >/dev/null || fail "chromium is missing (bash scripts/setup.sh web installs it)"
 

@@ -26,7 +26,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 source scripts/lib.sh
 tests=$(tests_wanted web.sh "$@") || exit 2
-WHO=web
+set_script_name web
 trap run_at_exit EXIT
 start=$SECONDS
 
@@ -53,7 +53,7 @@ else
   remove_root
 fi
 
-if [ $tests -eq 1 ]; then
+if [ "$tests" -eq 1 ]; then
   echo "== In the browsers =="
   tests/in_private_session.sh bash tests/web_tests.sh "$here/build-web"
 fi

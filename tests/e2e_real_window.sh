@@ -14,15 +14,13 @@
 #   e2e_real_window.sh <menvori binary> <picture folder>
 set -euo pipefail
 program=$1
-SHOTS=$2
-SHOT_PREFIX=
-mkdir -p "$SHOTS"
+shots=$2
+mkdir -p "$shots"
 source "$(dirname "$0")/drill/x11.sh"
 
 trap run_at_exit EXIT
-start_app "$program"
-drill_all alt+c Return
-SHOT_PREFIX=held-
-start_app "$program"
-drill_held_keys
+drill_start_app "$program"
+drill_all "$shots/" alt+c Return
+drill_start_app "$program"
+drill_held_keys "$shots/held-"
 echo "PASS: the drill in a real X window: intro by Alt+C and Return, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, the resolution menu, exit; Return held on Nova Mesura, in the answer box and on a menu entry acts once"

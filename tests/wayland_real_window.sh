@@ -36,7 +36,7 @@ if [ "${1:-}" != --inside ]; then
   cp "$program" "$stage/menvori"
   cp -r "$here/wayland_real_window.sh" "$here/in_private_session.sh" "$here/drill" "$stage/tests/"
   cp "$here/../scripts/lib.sh" "$stage/scripts/"
-  cp "$here/../ui/places.txt" "$stage/ui/"
+  cp "$here/../ui/places.txt" "$here/../ui/places.py" "$stage/ui/"
   if [ -n "${MENVORI_LSAN_SUPPRESSIONS:-}" ]; then
     cp "$MENVORI_LSAN_SUPPRESSIONS" "$stage/lsan-suppressions.txt"
     MENVORI_LSAN_SUPPRESSIONS=$stage/lsan-suppressions.txt
@@ -55,10 +55,9 @@ fi
 
 # Inside the private session, as an unprivileged user.
 program=$2
-SHOTS=$3
-SHOT_PREFIX=wayland-
+shots=$3
 source "$here/drill/wayland.sh"
-WHO=wayland
+set_script_name wayland
 trap run_at_exit EXIT
 
 config=$XDG_RUNTIME_DIR/sway.conf
@@ -68,7 +67,8 @@ at_exit end_process $!
 # sway's display socket and its IPC socket, in the private runtime folder.
 sway_ready() {
   local socket
-  WAYLAND_DISPLAY= SWAYSOCK=
+  WAYLAND_DISPLAY=''
+  SWAYSOCK=''
   for socket in "$XDG_RUNTIME_DIR"/wayland-[0-9]* "$XDG_RUNTIME_DIR"/sway-ipc.*.sock; do
     [ -S "$socket" ] || continue
     case $socket in
@@ -94,17 +94,17 @@ poll_until 10 "the seat's keyboard" sh -c 'swaymsg -t get_seats | grep -q virtua
 # draw nothing with it (and the driver, unloaded at exit, leaks where no
 # suppression can name it).
 start_menvori() {
-  start_app env QT_QPA_PLATFORM=wayland QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none \
+  drill_start_app env QT_QPA_PLATFORM=wayland QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none \
     ${MENVORI_LSAN_SUPPRESSIONS:+LSAN_OPTIONS=suppressions=$MENVORI_LSAN_SUPPRESSIONS} "$program"
 }
 start_menvori
 
 # Both windows carry the app id of the desktop entry.
-check_window() {
-  [ "$(window_app_id "$1")" = cat.menvori.Menvori ] || fail "the window '$1' has the app id '$(window_app_id "$1")'"
+check_app_id() {
+  [ "$(wayland_window_app_id "$1")" = cat.menvori.Menvori ] || fail "the window '$1' has the app id '$(wayland_window_app_id "$1")'"
 }
-drill_all Return
-SHOT_PREFIX=wayland-held-
+drill_check_windows_with check_app_id
+drill_all "$shots/wayland-" Return
 start_menvori
-drill_held_keys
+drill_held_keys "$shots/wayland-held-"
 echo "PASS: the drill on Wayland (sway): intro, rest, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, the resolution menu, exit; app id cat.menvori.Menvori"

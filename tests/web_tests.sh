@@ -27,20 +27,21 @@ shift
 browsers=("$@")
 [ ${#browsers[@]} -gt 0 ] || browsers=(chromium firefox webkit)
 source "$here/drill/browser.sh"
-WHO="web tests"
+set_script_name "web tests"
+drill_check_windows_with check_size
 trap run_at_exit EXIT
 start=$SECONDS
 
 zips=("$build"/menvori-*-web.zip)
-[ ${#zips[@]} -eq 1 ] && [ -f "${zips[0]}" ] || fail "no single menvori-*-web.zip in $build"
+[[ ${#zips[@]} -eq 1 && -f ${zips[0]} ]] || fail "no single menvori-*-web.zip in $build"
 scratch=$(mktemp -d)
 at_exit rm -rf "$scratch"
 unzip -q "${zips[0]}" -d "$scratch/site"
 sites=("$scratch"/site/*/index.html)
 site=$(dirname "${sites[0]}")
 [ -f "$site/index.html" ] || fail "no index.html in $(basename "${zips[0]}")"
-SHOTS=$build/shots
-mkdir -p "$SHOTS"
+shots=$build/shots
+mkdir -p "$shots"
 
 # The web server, on a port of its own; SERVER is its process.
 SERVER=
@@ -57,8 +58,8 @@ stop_server() { end_process "$SERVER"; }
 # once to the service worker that keeps it.
 served_twice() { [ "$(grep -cx "/$1" "$scratch/served" 2>/dev/null)" -ge 2 ]; }
 
-# start_browser NAME: starts that browser on URL in a fresh profile, as
-# BROWSER_PID, and waits for its window.
+# start_browser NAME: starts that browser on URL in a fresh profile, as the
+# drill's browser (browser_of), and waits for its window.
 start_browser() {
   local profile=$scratch/profile-$1
   mkdir -p "$profile"
@@ -103,24 +104,23 @@ EOF
         /usr/bin/python3 "$here/webkit_window.py" "$profile" "$URL" >"$profile.log" 2>&1 &
       ;;
   esac
-  BROWSER_PID=$!
-  at_exit end_process "$BROWSER_PID"
-  browser_up() { [ -n "$(browser_window)" ]; }
+  browser_of $!
+  at_exit end_process $!
   poll_until 30 "the $1 window" browser_up || { cat "$profile.log" >&2; fail "$1: no window"; }
   xdotool windowactivate --sync "$(browser_window)" 2>/dev/null || true
 }
 
+browser_up() { [ -n "$(browser_window)" ]; }
+
 # Each window of the program at its own size, its client area as on the
-# desktop, not stretched over the page.
-check_window() {
-  local scratch box size
-  scratch=$(mktemp --suffix=.png)
-  page_shot "$scratch" && box=$(window_box "$1" "$scratch")
-  rm -f "$scratch"
+# desktop (the window's line in places.txt), not stretched over the page.
+check_size() {
+  local box size w h
+  box=$(browser_window_found "$1") || true
   read -r _ _ w h <<<"${box:-0 0 0 0}"
   case $1 in
-    " ") size=792x573 ;;
-    Menvori) size=792x554 ;;
+    " ") size=$(drill_picture size frmIntroduccio) ;;
+    Menvori) size=$(drill_picture size frmMenvori) ;;
   esac
   [ "${w}x$h" = "$size" ] || fail "the window '$1' shows ${w}x$h pixels of client area, not $size"
 }
@@ -144,88 +144,66 @@ visible_windows() {
 alt_letters() {
   local before letters=(alt+f alt+e alt+v alt+h alt+b alt+t alt+d alt+1)
   before=$(visible_windows)
-  press End "${letters[@]}"
-  press 7
-  expect_answer " 7" "Alt with the browsers' menu letters, then 7"
+  drill_press End "${letters[@]}"
+  drill_press 7
+  drill_expect_answer " 7" "Alt with the browsers' menu letters, then 7"
   [ "$(visible_windows)" -eq "$before" ] || fail "Alt with a letter in the answer box opened a window of the browser"
-  press Return "${letters[@]}"
+  drill_press Return "${letters[@]}"
   [ "$(visible_windows)" -eq "$before" ] || fail "Alt with a letter on Nova Mesura opened a window of the browser"
-  press alt+m
-  expect_answer " " "Alt+M after Alt with the browsers' menu letters"
+  drill_press alt+m
+  drill_expect_answer " " "Alt+M after Alt with the browsers' menu letters"
 }
 
-# The page after Alt+S: the window closed, a message and the button that
-# starts again, which brings back the introduction window.
+# ended_and_again STEM: the page after Alt+S: the window closed, a message
+# and the button that starts again, which brings back the introduction
+# window.
 ended_and_again() {
-  local ended=$SHOTS/${SHOT_PREFIX}ended.png
-  page_shot "$ended"
-  ! window_shown " " || fail "the introduction window is on screen after Alt+S"
-  has_colour "$ended" '#FFFFFF' || fail "no message on the page after Alt+S"
+  local ended=${1}ended.png box x y
+  browser_page_shot "$ended"
+  ! drill_window_shown " " || fail "the introduction window is on screen after Alt+S"
+  drill_picture has-colour "$ended" '#FFFFFF' || fail "no message on the page after Alt+S"
   # The button is the page's lowest peach thing: a click on its middle.
-  local box
-  box=$(lowest_box "$ended" FFE0C0) || fail "no button to start again"
+  box=$(drill_picture lowest-box "$ended" FFE0C0) || fail "no button to start again"
   read -r x y <<<"$box"
   xdotool mousemove --window "$(browser_window)" "$x" "$y" click 1
-  poll_until 30 "the introduction window again" window_shown " " || fail "the button did not start the drill again"
+  poll_until 30 "the introduction window again" drill_window_shown " " || fail "the button did not start the drill again"
   # On to the main window, which a reload replaces by the introduction.
-  press Return
-  poll_until 20 "the main window again" window_shown Menvori || fail "no main window after the new start"
+  drill_press Return
+  poll_until 20 "the main window again" drill_window_shown Menvori || fail "no main window after the new start"
 }
 
-# lowest_box FILE COLOUR: the middle, "X Y", of the lowest run of rows of
-# FILE that hold COLOUR (RRGGBB), across the columns that hold it there.
-lowest_box() {
-  convert "$1" ppm:- | python3 -c '
-import sys
-data = sys.stdin.buffer.read()
-parts = data.split(maxsplit=4)
-w, h, pix = int(parts[1]), int(parts[2]), parts[4]
-want = bytes.fromhex(sys.argv[1])
-def at(x, y):
-    return pix[3 * (y * w + x):3 * (y * w + x) + 3] == want
-rows = [y for y in range(h) if any(at(x, y) for x in range(w))]
-if not rows:
-    sys.exit(1)
-last = [rows[-1]]
-while last[-1] - 1 in rows:
-    last.append(last[-1] - 1)
-cols = [x for x in range(w) if any(at(x, y) for y in last)]
-print((min(cols) + max(cols)) // 2, (min(last) + max(last)) // 2)' "$2"
-}
-
-# With the server stopped, the page reloaded: the introduction, then the
-# main window, as from the server.
+# offline_start STEM: with the server stopped, the page reloaded: the
+# introduction, then the main window, as from the server.
 offline_start() {
   # Time for the service worker to keep the program; whether it did, the
   # start with no server tells.
   poll_until 30 "the service worker to fetch the program" served_twice menvori.wasm || true
   stop_server
-  window_raise " "
-  press F5
-  SHOT_PREFIX=$1-offline-
-  drill_intro
-  drill_begin Return
+  drill_window_raise " "
+  drill_press F5
+  drill_intro "${1}offline-"
+  drill_begin "${1}offline-" Return
 }
 
 for browser in "${browsers[@]}"; do
   echo "== $browser =="
   (
     trap run_at_exit EXIT
-    AT_EXIT=()
+    at_exit_fresh
     start_xvfb || fail "no X server"
     start_wm || fail "no window manager"
     start_server
     start_browser "$browser"
-    SHOT_PREFIX=$browser-
-    drill_intro
-    drill_begin Return
-    drill_measure_and_check
+    stem=$shots/$browser-
+    drill_intro "$stem"
+    drill_begin "$stem" Return
+    drill_measure_and_check "$stem"
     drill_check_then_next
     alt_letters
-    drill_resolution
+    drill_resolution "$stem"
     drill_end
-    ended_and_again
-    offline_start "$browser"
+    ended_and_again "$stem"
+    offline_start "$stem"
     echo "PASS: $browser: the drill, Alt with letters, the end and a new start, the start with no server"
   ) || fail "$browser"
 done

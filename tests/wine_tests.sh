@@ -34,7 +34,7 @@ parts=("$@")
 [ ${#parts[@]} -gt 0 ] || parts=(unit drill setup msi)
 source "$here/../scripts/windows/wine.sh"
 source "$here/drill/x11.sh"
-WHO="wine tests"
+set_script_name "wine tests"
 trap run_at_exit EXIT
 find_wine
 
@@ -54,8 +54,8 @@ new_prefix() {
   make_prefix "$scratch/$1" || fail "no Wine prefix"
 }
 at_exit end_prefix
-SHOTS=$build/wine-shots
-mkdir -p "$SHOTS"
+shots=$build/wine-shots
+mkdir -p "$shots"
 
 # files: everything in the prefix's drive C but the temporary folders.
 files() { find "$WINEPREFIX/drive_c" -path '*/Temp' -prune -o -print | sort; }
@@ -84,16 +84,18 @@ run_command_line() {
   printf '@%s\r\n@exit /b %%errorlevel%%\r\n' "$3" >"$scratch/line.bat"
   run_windows "$1" "$2" cmd /c "$(windows_path "$scratch/line.bat")"
 }
-# start_installed LINK: starts the program as a click on the Start menu entry
-# LINK does, and sets WINDOW_PID once its introduction window is up.
+# start_installed LINK STEM: starts the program as a click on the Start menu
+# entry LINK does, and sets installed_app once its introduction window is up.
+installed_app=
 start_installed() {
   "$WINE" start /unix "$1"
-  WINDOW_PID=
-  drill_intro
-  WINDOW_PID=$(xdotool getwindowpid "$(window_id " ")")
-  at_exit end_process "$WINDOW_PID"
+  drill_windows_of ""
+  drill_intro "$2"
+  installed_app=$(xdotool getwindowpid "$(x11_window_id " ")")
+  drill_windows_of "$installed_app"
+  at_exit end_process "$installed_app"
 }
-gone() { ! kill -0 "$WINDOW_PID" 2>/dev/null; }
+gone() { ! kill -0 "$installed_app" 2>/dev/null; }
 # uninstall ROOT: runs the silent uninstall command of the entry in ROOT, as
 # a deployment tool does, and waits until the entry and the folder are gone
 # (the uninstaller copies itself to the temporary folder and goes on from
@@ -106,9 +108,10 @@ uninstall() {
   [[ $command =~ ^\"([^\"]+)\"\ (.*)$ ]] || fail "the silent uninstall command is not a quoted program: $command"
   read -r -a arguments <<<"${BASH_REMATCH[2]}"
   run_windows 0 "the silent uninstaller" "${BASH_REMATCH[1]}" "${arguments[@]}"
-  uninstalled() { ! "$WINE" reg query "$root\\$key" >/dev/null 2>&1 && [ ! -e "$folder" ]; }
-  poll_until 30 "the uninstaller to remove Menvori" uninstalled || fail "$root: the uninstaller left $folder or the entry"
+  poll_until 30 "the uninstaller to remove Menvori" uninstalled "$root" "$folder" || fail "$root: the uninstaller left $folder or the entry"
 }
+# uninstalled ROOT FOLDER: the entry in ROOT and the folder are gone.
+uninstalled() { ! "$WINE" reg query "$1\\$key" >/dev/null 2>&1 && [ ! -e "$2" ]; }
 # exactly_this_version FOLDER WHAT [FILE...]: FOLDER holds this version's
 # files and no other (but FILE..., as ./name).
 exactly_this_version() {
@@ -130,13 +133,11 @@ part_drill() {
   unzip -q "${made[zip]}" -d "$scratch/zip"
   local programs=("$scratch"/zip/*/menvori.exe)
   [ -f "${programs[0]}" ] || fail "no menvori.exe in $(basename "${made[zip]}")"
-  SHOT_PREFIX=wine-
   # The program finds everything it loads beside it: no search path is given.
-  start_app env -u WINEPATH "$WINE" "${programs[0]}"
-  drill_all Return
-  SHOT_PREFIX=wine-held-
-  start_app env -u WINEPATH "$WINE" "${programs[0]}"
-  drill_held_keys
+  drill_start_app env -u WINEPATH "$WINE" "${programs[0]}"
+  drill_all "$shots/wine-" Return
+  drill_start_app env -u WINEPATH "$WINE" "${programs[0]}"
+  drill_held_keys "$shots/wine-held-"
   echo "PASS: the drill under Wine, in the program of $(basename "${made[zip]}"), held keys acting once"
 }
 
@@ -156,17 +157,16 @@ part_setup() {
     [ -n "$link" ] || fail "/$mode: no Start menu entry"
     echo "/$mode: installed in $location, Start menu entry ${link#"$WINEPREFIX/"}"
 
-    SHOT_PREFIX=wine-installed-
-    start_installed "$link"
-    tr '\0' ' ' <"/proc/$WINDOW_PID/cmdline" | grep -qiF "$(basename "$location")\\menvori.exe" \
-      || fail "/$mode: the window is not the installed program's: $(tr '\0' ' ' <"/proc/$WINDOW_PID/cmdline")"
+    start_installed "$link" "$shots/wine-installed-"
+    tr '\0' ' ' <"/proc/$installed_app/cmdline" | grep -qiF "$(basename "$location")\\menvori.exe" \
+      || fail "/$mode: the window is not the installed program's: $(tr '\0' ' ' <"/proc/$installed_app/cmdline")"
     # While it runs, neither the installer nor the uninstaller touches it.
     files >"$scratch/running"
     run_windows 3 "the silent installer while the program runs" "${made[setup]}" /S /$mode
     run_command_line 3 "the silent uninstaller, waited for, while the program runs" \
       "\"$location\\uninstall.exe\" /S /$mode _?=$location"
     diff "$scratch/running" <(files) >/dev/null || fail "/$mode: an installer refused while the program ran changed: $(diff "$scratch/running" <(files))"
-    drill_begin Return
+    drill_begin "$shots/wine-installed-" Return
     drill_end
     poll_until 10 "the installed program to end" gone || fail "/$mode: the installed program did not end"
 
@@ -211,7 +211,7 @@ part_setup() {
 part_msi() {
   echo "== The MSI, under msiexec =="
   new_prefix msi
-  local before=$scratch/before folder products
+  local before=$scratch/before folder
   folder=$(unix_path 'C:\Program Files\Menvori')
   # The drive but Windows Installer's own folder, which every Windows has and
   # Wine makes when it is first used (what is in it counts).
@@ -230,9 +230,8 @@ part_msi() {
   local link
   link=$(comm -13 "$before" <(msi_files) | grep '/Start Menu/Programs/Menvori.lnk$' || true)
   [ -n "$link" ] || fail "the MSI made no Start menu entry"
-  SHOT_PREFIX=wine-msi-
-  start_installed "$link"
-  end_process "$WINDOW_PID"
+  start_installed "$link" "$shots/wine-msi-"
+  end_process "$installed_app"
   poll_until 10 "the program to end" gone || fail "the program from the MSI did not end"
   echo "PASS: the MSI installs the older version, and this one replaces it with exactly its own files and one entry; the Start menu entry starts it"
   msi_files >"$scratch/upgraded"

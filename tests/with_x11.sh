@@ -7,7 +7,7 @@
 # inside in_private_session.sh. Usage: with_x11.sh command [args...]
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
-WHO=with_x11
+set_script_name with_x11
 trap run_at_exit EXIT
 start_xvfb || fail "no X server"
 start_wm || fail "no window manager"

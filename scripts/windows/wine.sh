@@ -1,5 +1,6 @@
 # SPDX-FileCopyrightText: 2026 Menvori developers
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 
 # Sourced by the scripts that run the Windows build under Wine.
 
