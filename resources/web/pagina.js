@@ -56,11 +56,15 @@
     // page is made, whether or not the server compresses them on the way).
     // Compiling the browser's own stream, rather than one passed through
     // this script, lets the program start some 150 ms sooner.
+    // (Its name, and every other file's, carries a digest of its contents
+    // in the page made: make_page.cmake.)
     const total = Number(progres.dataset.bytes);
+    let keeping = Promise.resolve();
     const compile = async () => {
         const response = await fetch('menvori.wasm');
         if (!response.ok)
             throw new Error('menvori.wasm: ' + response.status);
+        keeping = keep(response);
         if (response.body) {
             const reader = response.clone().body.getReader();
             let arrived = 0;
@@ -79,6 +83,22 @@
         if (typeof WebAssembly.compileStreaming !== 'function' || !type.startsWith('application/wasm'))
             return WebAssembly.compile(await response.arrayBuffer());
         return WebAssembly.compileStreaming(response);
+    };
+
+    // On a first visit no service worker serves the page yet: the program's
+    // code is kept as it arrives, in the service worker's store for this
+    // folder (sw.js), which takes it from there rather than download it
+    // again. Afterwards the worker keeps what passes through it.
+    const keep = async response => {
+        if (!window.caches || !('serviceWorker' in navigator) || navigator.serviceWorker.controller)
+            return;
+        const copy = response.clone();
+        try {
+            const cache = await caches.open('menvori ' + new URL('.', location.href).href);
+            await cache.put(new URL(response.url).href, copy);
+        } catch (error) {
+            console.warn(error);
+        }
     };
 
     // The drill has ended when no window of the program is shown any more,
@@ -130,6 +150,7 @@
             // Once opened over HTTPS (or from this computer), the page works
             // with no network too (sw.js); its files are kept now, not while
             // the program is on its way.
+            await keeping;
             if ('serviceWorker' in navigator && window.isSecureContext)
                 navigator.serviceWorker.register('sw.js').catch(() => {});
         } catch (error) {
