@@ -132,10 +132,13 @@ file(WRITE ${PAGE}/version.txt "Menvori ${VERSION} (${MENVORI_PAGE_VERSION})\n")
 # The program's code as gzip and brotli send it, for servers that send a
 # file's compressed copy where there is one (nginx's gzip_static, Apache with
 # the .htaccess here): made once, at the highest levels.
-set(wasm ${PAGE}/${DIGESTED_menvori.wasm})
-find_program(BROTLI brotli REQUIRED)
-execute_process(COMMAND gzip -9 -n -k -f ${wasm} COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${BROTLI} -q 11 -f -o ${wasm}.br ${wasm} COMMAND_ERROR_IS_FATAL ANY)
+# (COMPRESSED_COPIES=OFF leaves them out, for a page made only to be tried.)
+if(NOT DEFINED COMPRESSED_COPIES OR COMPRESSED_COPIES)
+    set(wasm ${PAGE}/${DIGESTED_menvori.wasm})
+    find_program(BROTLI brotli REQUIRED)
+    execute_process(COMMAND gzip -9 -n -k -f ${wasm} COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND ${BROTLI} -q 11 -f -o ${wasm}.br ${wasm} COMMAND_ERROR_IS_FATAL ANY)
+endif()
 
 # The servers' settings: the types, compression, and how long a browser may
 # keep each file. IIS takes them file by file (its settings have no patterns).
