@@ -704,7 +704,17 @@ DocumentRoot %(site)s
     return process, port, root
 
 
+def readme_has_nginx_block(page):
+    """The README shows nginx's settings as the zip has them."""
+    block = [line for line in open(os.path.join(page, "nginx.conf")).read().splitlines()
+             if line and not line.startswith("#")]
+    readme = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "README.md")).read()
+    check("```nginx\n" + "\n".join(block) + "\n```" in readme, "the README does not show nginx.conf's block as it is")
+
+
 def served_by(kind, page_a, scratch):
+    if kind == "nginx":
+        readme_has_nginx_block(page_a)
     process, port, root = web_server(kind, page_a, scratch)
     try:
         encodings = served_with_kit(kind, port, page_a)
