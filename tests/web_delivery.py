@@ -13,6 +13,7 @@ build of it (B, another version of the same program):
                 no visit runs files of both; copies in two folders of one
                 server both start with no server; the page in a frame of
                 another site's page runs the drill.
+  iis           web.config read as IIS reads it (no IIS here).
   nginx, apache Debian's nginx and Apache with the zip's settings (nginx.conf
                 and .htaccess), each started on a loopback port with a
                 configuration of its own in the scratch folder and ended by
@@ -23,7 +24,7 @@ In each, the drill: a click on the introduction window and Return, Alt+M, an
 answer typed, Return, and a verdict; read off the windows' pictures in the
 page. Every wait polls for its condition with a deadline.
   web_delivery.py second-build <program folder>
-  web_delivery.py <page A> <page B> <scratch> counting|nginx|apache...
+  web_delivery.py <page A> <page B> <scratch> counting|iis|nginx|apache...
 """
 import fcntl
 import functools
@@ -740,6 +741,28 @@ def served_by(kind, page_a, scratch):
         shutil.rmtree(root, ignore_errors=True)
 
 
+def iis_settings(page):
+    """IIS is not at hand: its settings are read as IIS reads them, a
+    well-formed web.config with the types it refuses to send files without,
+    no-cache for the folder, and a year for every file named by its digest."""
+    import xml.etree.ElementTree as ElementTree
+    root = ElementTree.parse(os.path.join(page, "web.config")).getroot()
+    types = {m.get("fileExtension"): m.get("mimeType") for m in root.iter("mimeMap")}
+    check(types.get(".wasm") == "application/wasm" and types.get(".webmanifest") == "application/manifest+json",
+          "IIS: web.config maps %s" % types)
+    check(root.find("system.webServer/staticContent/clientCache").get("cacheControlMode") == "DisableCache",
+          "IIS: the folder is not no-cache")
+    lasting = {l.get("path") for l in root.findall("location")
+               if l.find("system.webServer/staticContent/clientCache").get("cacheControlMaxAge") == "365.00:00:00"}
+    named = set()
+    for top, _, files in os.walk(page):
+        named.update(os.path.relpath(os.path.join(top, f), page) for f in files
+                     if re.search(r"\.[0-9a-f]{16}\.[^/.]+$", f))
+    check(lasting == named, "IIS: web.config keeps for a year %s, the folder's files named by their digests are %s"
+          % (sorted(lasting), sorted(named)))
+    print("PASS: IIS: web.config maps the types, and keeps the %d files named by their digests a year" % len(named))
+
+
 def second_build(program):
     """Makes the program folder another build of the same program: a custom
     section (which the program ignores) at the end of its code, and a line
@@ -762,6 +785,8 @@ def main():
         try:
             if what == "counting":
                 counting(page_a, page_b, scratch)
+            elif what == "iis":
+                iis_settings(page_a)
             else:
                 served_by(what, page_a, scratch)
         except Failure as failure:

@@ -6,10 +6,11 @@
 # Chromium (web_delivery.py): the page of menvori-<version>-web.zip, and a
 # second build of the same program made from it (another version, its code
 # and script changed: page B), on a server that counts and holds back
-# requests, and on Debian's nginx and Apache with the zip's settings. Each
-# server is started on the loopback with a configuration of its own and
-# ended by its process; nothing is installed into the machine's services.
-#   web_delivery.sh <web build folder> [counting] [nginx] [apache]
+# requests, and on Debian's nginx and Apache with the zip's settings (IIS's
+# read as IIS reads them). Each server is started on the loopback with a
+# configuration of its own and ended by its process; nothing is installed
+# into the machine's services.
+#   web_delivery.sh <web build folder> [counting] [iis] [nginx] [apache]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../scripts/lib.sh"
@@ -18,7 +19,7 @@ trap run_at_exit EXIT
 build=$(realpath "$1")
 shift
 checks=("$@")
-[ ${#checks[@]} -gt 0 ] || checks=(counting nginx apache)
+[ ${#checks[@]} -gt 0 ] || checks=(counting iis nginx apache)
 start=$SECONDS
 
 zips=("$build"/menvori-*-web.zip)
