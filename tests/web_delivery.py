@@ -104,8 +104,8 @@ STATE = r"""
                         return true;
             return false;
         };
-        const window = { x: box.left, y: box.top, width: box.width, height: box.height,
-                         outerWidth: outer.width, outerHeight: outer.height, kind: 'other' };
+        const window = { x: box.left, y: box.top, width: box.width, height: box.height, outerX: outer.left,
+                         outerY: outer.top, outerWidth: outer.width, outerHeight: outer.height, kind: 'other' };
         let top = -1;
         for (let y = 0; y < h && top < 0; y++)
             if (is(2, y, 255, 224, 192))
@@ -266,6 +266,21 @@ class Chromium:
         self.call("Input.dispatchKeyEvent", session=self.page, type="keyDown", **down)
         up = {k: v for k, v in down.items() if k != "text"}
         self.call("Input.dispatchKeyEvent", session=self.page, type="keyUp", **up)
+
+    def screenshot(self, name):
+        """A picture of the tab, into SHOTS where it is set."""
+        if not SHOTS:
+            return
+        import base64
+        data = poll("a picture of the page", 10, lambda: self.try_screenshot())
+        with open(os.path.join(SHOTS, name), "wb") as f:
+            f.write(base64.b64decode(data))
+
+    def try_screenshot(self):
+        try:
+            return self.call("Page.captureScreenshot", session=self.page, format="png")["data"]
+        except Failure:
+            return None
 
     def close(self):
         self.process.kill()
@@ -554,11 +569,13 @@ def counting(page_a, page_b, scratch):
             view = View(browser, frame)
             intro, main = drill(view, "in a frame")
             for window in (intro, main):
-                check(window["x"] >= 0 and window["y"] >= 0 and window["x"] + window["outerWidth"] <= IFRAME_WIDTH
-                      and window["y"] + window["height"] <= IFRAME_HEIGHT,
+                check(window["outerX"] >= 0 and window["outerY"] >= 0
+                      and window["outerX"] + window["outerWidth"] <= IFRAME_WIDTH
+                      and window["outerY"] + window["outerHeight"] <= IFRAME_HEIGHT,
                       "a window of %gx%g px at %g,%g does not fit the %dx%d frame" %
-                      (window["outerWidth"], window["outerHeight"], window["x"], window["y"],
+                      (window["outerWidth"], window["outerHeight"], window["outerX"], window["outerY"],
                        IFRAME_WIDTH, IFRAME_HEIGHT))
+            browser.screenshot("delivery-frame.png")
             print("PASS: in a %dx%d frame of another site's page: the drill (windows %gx%g and %gx%g with "
                   "their frames)" % (IFRAME_WIDTH, IFRAME_HEIGHT, intro["outerWidth"], intro["outerHeight"],
                                      main["outerWidth"], main["outerHeight"]))
@@ -569,7 +586,9 @@ def counting(page_a, page_b, scratch):
 
 
 # The frame a course's page gives the drill (README).
-IFRAME_WIDTH, IFRAME_HEIGHT = 800, 640
+IFRAME_WIDTH, IFRAME_HEIGHT = 900, 660
+# Where pictures of the pages go, if anywhere.
+SHOTS = os.environ.get("SHOTS")
 
 
 def fetch(port, path, encodings=None):
@@ -725,12 +744,14 @@ def served_by(kind, page_a, scratch):
             view = View(browser)
             browser.navigate("http://127.0.0.1:%d/menvori/" % port)
             drill(view, kind)
+            browser.screenshot("delivery-%s.png" % kind)
             worker_keeps(view, kind)
             process.terminate()
             process.wait()
             browser.navigate("about:blank")
             browser.navigate("http://127.0.0.1:%d/menvori/" % port)
             started(view, "%s ended, the page reloaded" % kind)
+            browser.screenshot("delivery-%s-offline.png" % kind)
             print("PASS: %s: the drill, and the start with the server ended" % kind)
         finally:
             browser.close()

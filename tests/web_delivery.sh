@@ -9,7 +9,9 @@
 # requests, and on Debian's nginx and Apache with the zip's settings (IIS's
 # read as IIS reads them). Each server is started on the loopback with a
 # configuration of its own and ended by its process; nothing is installed
-# into the machine's services.
+# into the machine's services. Pictures of the pages go to <build>/shots:
+# delivery-frame.png, delivery-nginx.png, delivery-apache.png and the last
+# two's -offline.png.
 #   web_delivery.sh <web build folder> [counting] [iis] [nginx] [apache]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -46,5 +48,6 @@ cmake -DSOURCE="$here/.." -DPROGRAM="$scratch/program" -DPAGE="$scratch/b" -DVER
   -DSTYLE_SOURCES="$styles" -DCOMPRESSED_COPIES=OFF -P "$here/../resources/web/make_page.cmake" >"$scratch/make_page.log" 2>&1 \
   || { cat "$scratch/make_page.log" >&2; fail "making page B"; }
 
-python3 "$here/web_delivery.py" "$page" "$scratch/b" "$scratch" "${checks[@]}" || fail "${checks[*]}"
+mkdir -p "$build/shots"
+SHOTS=$build/shots python3 "$here/web_delivery.py" "$page" "$scratch/b" "$scratch" "${checks[@]}" || fail "${checks[*]}"
 echo "web delivery: PASS in $((SECONDS - start)) s"
