@@ -34,6 +34,7 @@ import http.server
 import json
 import os
 import re
+import select
 import shutil
 import socket
 import subprocess
@@ -44,6 +45,10 @@ import time
 
 
 class Failure(Exception):
+    pass
+
+
+class NoAnswer(Failure):
     pass
 
 
@@ -213,8 +218,12 @@ class Chromium:
         elif method == "Runtime.exceptionThrown":
             self.console.append(json.dumps(params["exceptionDetails"])[:400])
 
-    def message(self):
+    def message(self, what, seconds):
+        deadline = time.monotonic() + seconds
         while b"\0" not in self.buffer:
+            ready, _, _ = select.select([self.receive], [], [], max(0, deadline - time.monotonic()))
+            if not ready:
+                raise NoAnswer("Chromium did not answer %s within %g s" % (what, seconds))
             chunk = self.receive.read1(65536)
             if not chunk:
                 raise Failure("Chromium closed its pipe")
@@ -222,14 +231,19 @@ class Chromium:
         text, self.buffer = self.buffer.split(b"\0", 1)
         return json.loads(text)
 
-    def call(self, method, session=None, **params):
+    def send(self, method, session=None, **params):
         self.next_id += 1
         request = {"id": self.next_id, "method": method, "params": params}
         if session:
             request["sessionId"] = session
         os.write(self.send_fd, json.dumps(request).encode() + b"\0")
+
+    def call(self, method, session=None, seconds=60, **params):
+        """The answer to a command; fails where none comes within seconds
+        (an answer that comes later is passed over)."""
+        self.send(method, session, **params)
         while True:
-            reply = self.message()
+            reply = self.message(method, seconds)
             if reply.get("id") == self.next_id:
                 if "error" in reply:
                     raise Failure("%s: %s" % (method, reply["error"]))
@@ -237,15 +251,22 @@ class Chromium:
             self.event(reply)
 
     def evaluate(self, expression, session=None):
-        result = self.call("Runtime.evaluate", session=session or self.page, expression=expression,
-                           awaitPromise=True, returnByValue=True)
+        """The expression's value in the page, or None where it has none yet
+        (a page still on its way answers nothing until it has come)."""
+        try:
+            result = self.call("Runtime.evaluate", session=session or self.page, seconds=2, expression=expression,
+                               awaitPromise=True, returnByValue=True)
+        except NoAnswer:
+            return None
         if "exceptionDetails" in result:
             return None
         return result["result"].get("value")
 
     def navigate(self, url):
+        """Starts loading url; Chromium answers once the page has come, which
+        the checks wait for, each with its own deadline."""
         self.console = []
-        self.call("Page.navigate", session=self.page, url=url)
+        self.send("Page.navigate", session=self.page, url=url)
 
     def click(self, x, y):
         for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
