@@ -27,7 +27,6 @@ page. Every wait polls for its condition with a deadline.
   web_delivery.py <page A> <page B> <scratch> counting|iis|nginx|apache...
 """
 import fcntl
-import functools
 import gzip
 import http.client
 import http.server
