@@ -17,11 +17,13 @@ source scripts/lib.sh
 set_script_name web-bench
 trap run_at_exit EXIT
 runs=${1:-7}
-[[ -f build-web/page/menvori.wasm && -f build-web/bench/bench_bare.wasm ]] \
+# (The program's code is named by a digest of its contents.)
+wasms=(build-web/page/menvori.*.wasm)
+[[ -f "${wasms[0]}" && -f build-web/bench/bench_bare.wasm ]] \
   || fail "no web build in build-web: bash scripts/web.sh makes it"
 command -v chromium >/dev/null || fail "chromium is missing (bash scripts/setup.sh web installs it)"
 
-wasm=build-web/page/menvori.wasm
+wasm=${wasms[0]}
 printf '%-52s %9s %9s\n' "the program's code (menvori.wasm)" "bytes" "target"
 printf '%-52s %9d\n' "  as built" "$(stat -c %s "$wasm")"
 printf '%-52s %9d\n' "  gzip -6, as most web servers send it" "$(gzip -6 -c "$wasm" | wc -c)"

@@ -16,6 +16,9 @@
 #  2. Unless --no-tests, here: the page from the unzipped folder in
 #     Chromium, Firefox ESR and WebKitGTK (tests/web_tests.sh), each in a
 #     private X display and profile. Their pictures go to build-web/shots.
+#     Then how the page reaches a browser and stays there
+#     (tests/web_delivery.sh): on a server that counts and holds back
+#     requests, and on Debian's nginx and Apache with the zip's settings.
 # It installs the Debian packages of `scripts/setup.sh web` (and, on Debian
 # 13, `web-build`) and nothing else, leaves the machine's apt configuration
 # as it is, and writes nothing outside build-web/, the cache and its scratch
@@ -56,5 +59,7 @@ fi
 if [ "$tests" -eq 1 ]; then
   echo "== In the browsers =="
   tests/in_private_session.sh bash tests/web_tests.sh "$here/build-web"
+  echo "== Delivery: web servers, the service worker, updates =="
+  tests/in_private_session.sh bash tests/web_delivery.sh "$here/build-web"
 fi
 echo "web: done in $((SECONDS - start)) s"

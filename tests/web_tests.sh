@@ -54,9 +54,8 @@ start_server() {
   URL=http://127.0.0.1:$(cat "$scratch/port")/
 }
 stop_server() { end_process "$SERVER"; }
-# served_twice FILE: the server has sent FILE whole twice: once to the page,
-# once to the service worker that keeps it.
-served_twice() { [ "$(grep -cx "/$1" "$scratch/served" 2>/dev/null)" -ge 2 ]; }
+# served FILE: the server has sent FILE whole.
+served() { grep -qx "/$1" "$scratch/served" 2>/dev/null; }
 
 # start_browser NAME: starts that browser on URL in a fresh profile, as the
 # drill's browser (browser_of), and waits for its window.
@@ -175,9 +174,10 @@ ended_and_again() {
 # offline_start STEM: with the server stopped, the page reloaded: the
 # introduction, then the main window, as from the server.
 offline_start() {
-  # Time for the service worker to keep the program; whether it did, the
-  # start with no server tells.
-  poll_until 30 "the service worker to fetch the program" served_twice menvori.wasm || true
+  # The service worker, registered once the program is up, keeps the page's
+  # files from what the page fetched, in moments (long before the drill
+  # above is done); whether it did, the start with no server tells.
+  poll_until 30 "the page to register its service worker" served sw.js || fail "no service worker registered"
   stop_server
   drill_window_raise " "
   drill_press F5

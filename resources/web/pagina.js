@@ -200,9 +200,12 @@
     // page is made, whether or not the server compresses them on the way).
     // Compiling the browser's own stream, rather than one passed through
     // this script, lets the program start some 150 ms sooner. A server that
-    // sends nothing for a long while is given up.
+    // sends nothing for a long while is given up. (Its name, and every other
+    // file's, carries a digest of its contents in the page made:
+    // make_page.cmake.)
     const total = Number(progres.dataset.bytes);
     const Silence = 20000;
+    let keeping = Promise.resolve();
     const compile = async () => {
         const controller = new AbortController();
         let silent = setTimeout(() => controller.abort(), Silence);
@@ -223,6 +226,7 @@
         const type = response.headers.get('Content-Type') || '';
         if (/^text\//.test(type))
             throw new LoadError('notWebAssembly');
+        keeping = keep(response);
         if (response.body) {
             const reader = response.clone().body.getReader();
             let arrived = 0;
@@ -258,6 +262,22 @@
     // 16): an older one refuses to compile even the smallest module.
     const recentEnough = () => WebAssembly.compile(new Uint8Array([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0]))
         .then(() => true, () => false);
+
+    // On a first visit no service worker serves the page yet: the program's
+    // code is kept as it arrives, in the service worker's store for this
+    // folder (sw.js), which takes it from there rather than download it
+    // again. Afterwards the worker keeps what passes through it.
+    const keep = async response => {
+        if (!window.caches || !('serviceWorker' in navigator) || navigator.serviceWorker.controller)
+            return;
+        const copy = response.clone();
+        try {
+            const cache = await caches.open('menvori ' + new URL('.', location.href).href);
+            await cache.put(new URL(response.url).href, copy);
+        } catch (error) {
+            console.warn(error);
+        }
+    };
 
     // The drill has ended when no window of the program is shown any more,
     // after one has been: "Sortir", Alt+S, the menu's "Sortir" and the
@@ -313,6 +333,7 @@
             // Once opened over HTTPS (or from this computer), the page works
             // with no network too (sw.js); its files are kept now, not while
             // the program is on its way.
+            await keeping;
             if ('serviceWorker' in navigator && window.isSecureContext)
                 navigator.serviceWorker.register('sw.js').catch(() => {});
         } catch (error) {

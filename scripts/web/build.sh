@@ -51,7 +51,8 @@ rm -f build-web/menvori-*-web.zip
 (cd build-web && cpack -G ZIP >/dev/null)
 zips=(build-web/menvori-*-web.zip)
 [[ ${#zips[@]} -eq 1 && -s ${zips[0]} ]] || fail "no menvori-*-web.zip was made"
-echo "$(basename "${zips[0]}"): $(stat -c %s "${zips[0]}") bytes; the program's code $(stat -c %s build-web/page/menvori.wasm) bytes, $(gzip -9 -c build-web/page/menvori.wasm | wc -c) gzipped"
+wasm=(build-web/page/menvori.*.wasm)
+echo "$(basename "${zips[0]}"): $(stat -c %s "${zips[0]}") bytes; the program's code $(stat -c %s "${wasm[0]}") bytes, $(gzip -9 -c "${wasm[0]}" | wc -c) gzipped"
 # The source the licences require, to go out beside the zip.
 mapfile -t recipe_files < <(qt_recipe_files "$recipe")
 bash scripts/source-archive.sh "${zips[0]%-web.zip}-web-source.tar.xz" "$qt_source" "${recipe_files[@]}"
