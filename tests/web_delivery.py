@@ -26,14 +26,11 @@ page. Every wait polls for its condition with a deadline.
   web_delivery.py second-build <program folder>
   web_delivery.py <page A> <page B> <scratch> counting|iis|nginx|apache...
 """
-import fcntl
 import gzip
 import http.client
 import http.server
-import json
 import os
 import re
-import select
 import shutil
 import socket
 import subprocess
@@ -41,6 +38,11 @@ import sys
 import tempfile
 import threading
 import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui"))
+import places  # noqa: E402
+from cdp import Chromium  # noqa: E402
 
 
 class Failure(Exception):
@@ -74,8 +76,8 @@ def poll(what, seconds, probe, interval=0.1):
 # and the page's own message. The introduction window is known by its red
 # title, the main window by its peach background, below the menu bar; in
 # it, a measurement by the tall red zero mark on the caliper (PicCoordenades,
-# 104 to 345 px below the menu bar), a verdict by red in its label (lblOK,
-# 40, 464, 217 x 25 px).
+# below the menu bar), a verdict by red in its label (lblOK); the title by red
+# in its label (lblEtiqueta). Where they stand comes from the table of places.
 STATE = r"""
 (() => {
     const result = { windows: [], message: null, ready: !!document.querySelector('#qt-shadow-container') };
@@ -119,14 +121,14 @@ STATE = r"""
             let tallest = 0;
             for (let x = 0; x < w; x++) {
                 let run = 0;
-                for (let y = top + 104; y < Math.min(top + 345, h); y++) {
+                for (let y = top + %(caliper_top)d; y < Math.min(top + %(caliper_bottom)d, h); y++) {
                     run = red(x, y) ? run + 1 : 0;
                     tallest = Math.max(tallest, run);
                 }
             }
             window.measured = tallest >= 60;
-            window.verdict = any(40, top + 464, 257, top + 489, red);
-        } else if (any(272, 232, 537, 337, red)) {
+            window.verdict = any(%(verdict_left)d, top + %(verdict_top)d, %(verdict_right)d, top + %(verdict_bottom)d, red);
+        } else if (any(%(title_left)d, %(title_top)d, %(title_right)d, %(title_bottom)d, red)) {
             window.kind = 'intro';
         }
         result.windows.push(window);
@@ -134,6 +136,13 @@ STATE = r"""
     return result;
 })()
 """
+_caliper, _verdict, _title = (places.rect(n) for n in ("PicCoordenades", "lblOK", "lblEtiqueta"))
+STATE = STATE % dict(
+    caliper_top=_caliper.y, caliper_bottom=_caliper.y + _caliper.height,
+    verdict_left=_verdict.x, verdict_top=_verdict.y, verdict_right=_verdict.x + _verdict.width,
+    verdict_bottom=_verdict.y + _verdict.height,
+    title_left=_title.x, title_top=_title.y, title_right=_title.x + _title.width,
+    title_bottom=_title.y + _title.height)
 
 # The page's service worker, once it has taken the page: its state, and the
 # names of the files it keeps for this folder.
@@ -156,159 +165,6 @@ LOADED = r"""
     .map(name => new URL(name, location.href).pathname.split('/').pop())
 """
 
-KEYS = {
-    "Return": dict(key="Enter", code="Enter", windowsVirtualKeyCode=13, text="\r"),
-    ".": dict(key=".", code="Period", windowsVirtualKeyCode=190, text="."),
-}
-for digit in "0123456789":
-    KEYS[digit] = dict(key=digit, code="Digit" + digit, windowsVirtualKeyCode=48 + int(digit), text=digit)
-
-
-class Chromium:
-    """A headless Chromium with a profile of its own, driven over a pipe;
-    one page, and the frames of other sites inside it."""
-
-    def __init__(self, scratch):
-        self.profile = tempfile.mkdtemp(dir=scratch, prefix="profile-")
-        to_browser = os.pipe()
-        from_browser = os.pipe()
-        # The browser reads on descriptor 3 and writes on 4: they are moved
-        # into place in the child after Popen has closed the others.
-        high = [fcntl.fcntl(fd, fcntl.F_DUPFD, 10) for fd in (to_browser[0], from_browser[1])]
-        for fd in high:
-            os.set_inheritable(fd, True)
-        os.close(to_browser[0])
-        os.close(from_browser[1])
-
-        def descriptors():
-            os.dup2(high[0], 3)
-            os.dup2(high[1], 4)
-
-        self.log = open(self.profile + ".log", "wb")
-        self.process = subprocess.Popen(
-            ["chromium", "--headless=new", "--remote-debugging-pipe", "--no-sandbox", "--disable-gpu",
-             "--no-first-run", "--no-default-browser-check", "--password-store=basic",
-             "--disable-background-networking", "--disable-sync", "--window-size=1100,860",
-             "--disable-features=Translate,MediaRouter", "--user-data-dir=" + self.profile, "about:blank"],
-            close_fds=False, preexec_fn=descriptors, stdout=self.log, stderr=self.log)
-        for fd in high:
-            os.close(fd)
-        self.send_fd = to_browser[1]
-        self.receive = os.fdopen(from_browser[0], "rb")
-        self.buffer = b""
-        self.next_id = 0
-        self.frames = []
-        self.console = []
-        page = next(t for t in self.call("Target.getTargets")["targetInfos"] if t["type"] == "page")
-        self.page = self.call("Target.attachToTarget", targetId=page["targetId"], flatten=True)["sessionId"]
-        self.call("Target.activateTarget", targetId=page["targetId"])
-        self.call("Page.enable", session=self.page)
-        self.call("Runtime.enable", session=self.page)
-        self.call("Target.setAutoAttach", session=self.page, autoAttach=True,
-                  waitForDebuggerOnStart=False, flatten=True)
-
-    def event(self, message):
-        method = message.get("method")
-        params = message.get("params", {})
-        if method == "Target.attachedToTarget" and params["targetInfo"]["type"] == "iframe":
-            self.frames.append(params["sessionId"])
-        elif method == "Runtime.consoleAPICalled":
-            self.console.append(" ".join(str(a.get("value", a.get("description", ""))) for a in params["args"]))
-        elif method == "Runtime.exceptionThrown":
-            self.console.append(json.dumps(params["exceptionDetails"])[:400])
-
-    def message(self, what, seconds):
-        deadline = time.monotonic() + seconds
-        while b"\0" not in self.buffer:
-            ready, _, _ = select.select([self.receive], [], [], max(0, deadline - time.monotonic()))
-            if not ready:
-                raise NoAnswer("Chromium did not answer %s within %g s" % (what, seconds))
-            chunk = self.receive.read1(65536)
-            if not chunk:
-                raise Failure("Chromium closed its pipe")
-            self.buffer += chunk
-        text, self.buffer = self.buffer.split(b"\0", 1)
-        return json.loads(text)
-
-    def send(self, method, session=None, **params):
-        self.next_id += 1
-        request = {"id": self.next_id, "method": method, "params": params}
-        if session:
-            request["sessionId"] = session
-        os.write(self.send_fd, json.dumps(request).encode() + b"\0")
-
-    def call(self, method, session=None, seconds=60, **params):
-        """The answer to a command; fails where none comes within seconds
-        (an answer that comes later is passed over)."""
-        self.send(method, session, **params)
-        while True:
-            reply = self.message(method, seconds)
-            if reply.get("id") == self.next_id:
-                if "error" in reply:
-                    raise Failure("%s: %s" % (method, reply["error"]))
-                return reply.get("result", {})
-            self.event(reply)
-
-    def evaluate(self, expression, session=None):
-        """The expression's value in the page, or None where it has none yet
-        (a page still on its way answers nothing until it has come)."""
-        try:
-            result = self.call("Runtime.evaluate", session=session or self.page, seconds=2, expression=expression,
-                               awaitPromise=True, returnByValue=True)
-        except NoAnswer:
-            return None
-        if "exceptionDetails" in result:
-            return None
-        return result["result"].get("value")
-
-    def navigate(self, url):
-        """Starts loading url; Chromium answers once the page has come, which
-        the checks wait for, each with its own deadline."""
-        self.console = []
-        self.send("Page.navigate", session=self.page, url=url)
-
-    def click(self, x, y):
-        for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
-            self.call("Input.dispatchMouseEvent", session=self.page, type=kind, x=x, y=y,
-                      button="left" if kind != "mouseMoved" else "none", clickCount=1)
-
-    def key(self, name):
-        if name.startswith("alt+"):
-            letter = name[4:]
-            alt = dict(key="Alt", code="AltLeft", windowsVirtualKeyCode=18, location=1)
-            press = dict(key=letter, code="Key" + letter.upper(), windowsVirtualKeyCode=ord(letter.upper()))
-            self.call("Input.dispatchKeyEvent", session=self.page, type="rawKeyDown", modifiers=1, **alt)
-            self.call("Input.dispatchKeyEvent", session=self.page, type="rawKeyDown", modifiers=1, **press)
-            self.call("Input.dispatchKeyEvent", session=self.page, type="keyUp", modifiers=1, **press)
-            self.call("Input.dispatchKeyEvent", session=self.page, type="keyUp", modifiers=0, **alt)
-            return
-        down = KEYS[name]
-        self.call("Input.dispatchKeyEvent", session=self.page, type="keyDown", **down)
-        up = {k: v for k, v in down.items() if k != "text"}
-        self.call("Input.dispatchKeyEvent", session=self.page, type="keyUp", **up)
-
-    def screenshot(self, name):
-        """A picture of the tab, into SHOTS where it is set."""
-        if not SHOTS:
-            return
-        import base64
-        data = poll("a picture of the page", 10, lambda: self.try_screenshot())
-        with open(os.path.join(SHOTS, name), "wb") as f:
-            f.write(base64.b64decode(data))
-
-    def try_screenshot(self):
-        try:
-            return self.call("Page.captureScreenshot", session=self.page, format="png")["data"]
-        except Failure:
-            return None
-
-    def close(self):
-        self.process.kill()
-        self.process.wait()
-        self.receive.close()
-        os.close(self.send_fd)
-        self.log.close()
-
 
 class View:
     """The page in the browser's tab, or in a frame of another site's page
@@ -323,12 +179,12 @@ class View:
             return self.browser.page
         # The frame's own process and session, once it has one (the page
         # holds one frame, of another site).
-        self.browser.call("Runtime.evaluate", session=self.browser.page, expression="1")
+        self.browser.call("Runtime.evaluate", expression="1")
         return self.browser.frames[-1] if self.browser.frames else None
 
     def evaluate(self, expression):
         session = self.session()
-        return self.browser.evaluate(expression, session) if session else None
+        return self.browser.value(expression, session) if session else None
 
     def state(self):
         return self.evaluate(STATE) or {"windows": [], "message": None}
@@ -337,7 +193,7 @@ class View:
         """Where the view's top-left corner is in the tab."""
         if not self.frame:
             return 0, 0
-        box = self.browser.evaluate(
+        box = self.browser.value(
             "(() => { const f = document.querySelector('iframe'); const r = f.getBoundingClientRect();"
             " return [r.left + f.clientLeft, r.top + f.clientTop]; })()")
         return box[0], box[1]
@@ -369,14 +225,14 @@ def drill(view, name):
     click on it and Return, Alt+M, an answer, Return, and a verdict."""
     intro = view.wait_window("intro", 30, "%s: the introduction window" % name)
     view.click_corner(intro)
-    view.browser.key("Return")
+    view.browser.press("Return")
     main = view.wait_window("main", 20, "%s: the main window after Return" % name)
     view.click_corner(main)
-    view.browser.key("alt+m")
+    view.browser.press("alt+m")
     poll("%s: a measurement after Alt+M" % name, 10, lambda: (view.window("main") or {}).get("measured"))
     for key in "12.35":
-        view.browser.key(key)
-    view.browser.key("Return")
+        view.browser.press(key)
+    view.browser.press("Return")
     poll("%s: the verdict after the answer and Return" % name, 10, lambda: (view.window("main") or {}).get("verdict"))
     return intro, main
 
@@ -500,7 +356,7 @@ def counting(page_a, page_b, scratch):
         # A first visit, then a second: the program's code crosses the
         # network once, whatever the worker keeps.
         server.routes = {"/a/": page_a}
-        browser = Chromium(scratch)
+        browser = Chromium(scratch=scratch, window_size="1100,860", frames=True)
         try:
             view = View(browser)
             browser.navigate(url + "/a/")
@@ -560,7 +416,7 @@ def counting(page_a, page_b, scratch):
 
         # Two copies on one server: both start with no server.
         server.routes = {"/menvori/": page_a, "/menvori-prova/": page_b}
-        browser = Chromium(scratch)
+        browser = Chromium(scratch=scratch, window_size="1100,860", frames=True)
         try:
             view = View(browser)
             for path in ("/menvori/", "/menvori-prova/"):
@@ -583,7 +439,7 @@ def counting(page_a, page_b, scratch):
         server.host_page = ("<!doctype html><html lang=ca><title>Curs</title><body style='margin:0'>"
                             "<p style='margin:8px'>Pràctica</p><iframe src='%s' width=%d height=%d "
                             "style='border:1px solid'></iframe>" % (frame, IFRAME_WIDTH, IFRAME_HEIGHT))
-        browser = Chromium(scratch)
+        browser = Chromium(scratch=scratch, window_size="1100,860", frames=True)
         try:
             browser.navigate("http://localhost:%d/host.html" % server.port)
             view = View(browser, frame)
@@ -595,7 +451,7 @@ def counting(page_a, page_b, scratch):
                       "a window of %gx%g px at %g,%g does not fit the %dx%d frame" %
                       (window["outerWidth"], window["outerHeight"], window["outerX"], window["outerY"],
                        IFRAME_WIDTH, IFRAME_HEIGHT))
-            browser.screenshot("delivery-frame.png")
+            shot(browser, "delivery-frame.png")
             print("PASS: in a %dx%d frame of another site's page: the drill (windows %gx%g and %gx%g with "
                   "their frames)" % (IFRAME_WIDTH, IFRAME_HEIGHT, intro["outerWidth"], intro["outerHeight"],
                                      main["outerWidth"], main["outerHeight"]))
@@ -609,6 +465,12 @@ def counting(page_a, page_b, scratch):
 IFRAME_WIDTH, IFRAME_HEIGHT = 900, 660
 # Where pictures of the pages go, if anywhere.
 SHOTS = os.environ.get("SHOTS")
+
+
+def shot(browser, name):
+    """A picture of the tab, into SHOTS where it is set."""
+    if SHOTS:
+        browser.screenshot(os.path.join(SHOTS, name))
 
 
 def fetch(port, path, encodings=None):
@@ -759,19 +621,19 @@ def served_by(kind, page_a, scratch):
     try:
         encodings = served_with_kit(kind, port, page_a)
         print("PASS: %s: types, lifetimes and compression as set (the code as %s)" % (kind, ", ".join(encodings)))
-        browser = Chromium(scratch)
+        browser = Chromium(scratch=scratch, window_size="1100,860", frames=True)
         try:
             view = View(browser)
             browser.navigate("http://127.0.0.1:%d/menvori/" % port)
             drill(view, kind)
-            browser.screenshot("delivery-%s.png" % kind)
+            shot(browser, "delivery-%s.png" % kind)
             worker_keeps(view, kind)
             process.terminate()
             process.wait()
             browser.navigate("about:blank")
             browser.navigate("http://127.0.0.1:%d/menvori/" % port)
             started(view, "%s ended, the page reloaded" % kind)
-            browser.screenshot("delivery-%s-offline.png" % kind)
+            shot(browser, "delivery-%s-offline.png" % kind)
             print("PASS: %s: the drill, and the start with the server ended" % kind)
         finally:
             browser.close()

@@ -12,7 +12,7 @@ turned, and the window wholly on screen again. What a screen reader gets is
 read from the accessibility tree, before and after the check. A Mac's
 Option with the letters works as Alt does elsewhere. Prints a table of what
 it found; a picture of each step goes to SHOTS.
-  web_devices.py <page url> <shots folder> <places.txt>
+  web_devices.py <page url> <shots folder>
 """
 import os
 import shutil
@@ -21,6 +21,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui"))
+import places  # noqa: E402
 from cdp import Chromium, Timeout  # noqa: E402
 
 # name, width, height (CSS pixels), device pixel ratio, touch
@@ -40,18 +42,6 @@ ANSWER = "12.35"
 
 class Failure(Exception):
     pass
-
-
-def places(path):
-    """The table of places: name -> (x, y, w, h) in pixels at 96 dpi."""
-    table = {}
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            fields = line.split()
-            if not fields or fields[0].startswith("#"):
-                continue
-            table[fields[0]] = tuple((2 * int(v) + 15) // 30 for v in fields[2:6])
-    return table
 
 
 # In the page: the program's window shown, its frame and its client area
@@ -86,8 +76,8 @@ STATE = r"""(() => {
 
 
 class Page:
-    def __init__(self, browser, table, shots, name):
-        self.b, self.table, self.shots, self.name = browser, table, shots, name
+    def __init__(self, browser, shots, name):
+        self.b, self.shots, self.name = browser, shots, name
         self.step = 0
 
     def state(self):
@@ -126,9 +116,9 @@ class Page:
 
     def screen_point(self, s, place, client_height):
         """Where the middle of a control is, in the viewport's CSS pixels."""
-        x, y, w, h = self.table[place]
+        x, y, w, h = places.rect(place)
         cx, cy, cw, ch = s["canvas"]
-        k = cw / self.table[client_name(client_height)][2]
+        k = cw / places.rect(client_name(client_height)).width
         top = cy + ch - client_height * k  # below the menu bar, if any
         vx, vy, _, _, scale = s["viewport"]
         return ((cx + (x + w / 2) * k - vx) * scale, (top + (y + h / 2) * k - vy) * scale)
@@ -160,7 +150,7 @@ SCREEN_READER_NAMES = ["Nova Mesura", "Comprovació", "Sortir", "Introduïu el r
 VERDICTS = {"MOLT BÉ", "NO HO HAS FET BÉ"}
 
 
-def device_pass(url, table, shots, device):
+def device_pass(url, shots, device):
     name, width, height, ratio, touch = device
     profile = tempfile.mkdtemp()
     b = Chromium(profile)
@@ -172,7 +162,7 @@ def device_pass(url, table, shots, device):
         b.call("Emulation.setTouchEmulationEnabled", enabled=touch, maxTouchPoints=5 if touch else 1)
         b.call("Accessibility.enable")
         b.call("Page.navigate", url=url)
-        p = Page(b, table, shots, name)
+        p = Page(b, shots, name)
         s = p.wait_whole("the title window", INTRO_HEIGHT)
         row["scale"] = round(s["scale"], 3)
         row["fits"] = "yes"
@@ -291,15 +281,14 @@ def mac_pass(url, shots):
 
 def main():
     global INTRO_HEIGHT, MAIN_HEIGHT
-    url, shots, places_file = sys.argv[1:4]
+    url, shots = sys.argv[1:3]
     os.makedirs(shots, exist_ok=True)
-    table = places(places_file)
-    INTRO_HEIGHT = table["frmIntroduccio"][3]
-    MAIN_HEIGHT = table["frmMenvori"][3]
+    INTRO_HEIGHT = places.rect("frmIntroduccio").height
+    MAIN_HEIGHT = places.rect("frmMenvori").height
     rows, failed = [], []
     for device in DEVICES:
         try:
-            rows.append(device_pass(url, table, shots, device))
+            rows.append(device_pass(url, shots, device))
         except (Failure, Timeout, RuntimeError) as e:
             failed.append("%s: %s" % (device[0], e))
     try:
