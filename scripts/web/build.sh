@@ -38,6 +38,11 @@ qt=$(qt_entry "$recipe" "$cache")
 qt_source=$(qt_source_folder "$cache")
 
 echo "== Menvori for the web, in build-web =="
+# A build folder made with another Qt starts clean: CMake keeps the Qt it
+# first found.
+if [[ -f build-web/CMakeCache.txt ]] && ! grep -qxF "Qt6_DIR:PATH=$qt/lib/cmake/Qt6" build-web/CMakeCache.txt; then
+  rm -rf build-web
+fi
 mkdir -p build-web
 # The page allows the one style sheet the platform writes into it.
 log=build-web/build.log
