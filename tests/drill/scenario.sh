@@ -214,18 +214,19 @@ drill_resolution() {
 }
 
 # A key held down is one press (after drill_all, in the program started
-# again): Return held for 1.5 s on Nova Mesura poses one measurement; held in
-# the answer box over the right reading, read off the picture, it judges it
-# once and poses nothing; held on a menu entry, it chooses the entry and
-# nothing more. The count of measurements is read against the picture of
-# "1" that drill_all saw; each check waits for a copy of the answer box,
-# which the program makes only once it has handled every key before it.
+# again): Return held for 1.5 s (or HOLD ms) on Nova Mesura poses one
+# measurement; held in the answer box over the right reading, read off the
+# picture, it judges it once and poses nothing; held on a menu entry, it
+# chooses the entry and nothing more. The count of measurements is read
+# against the picture of "1" that drill_all saw; each check waits for a copy
+# of the answer box, which the program makes only once it has handled every
+# key before it.
 drill_held_keys() {
-  local shot=$SHOTS/${SHOT_PREFIX}held.png reading
+  local shot=$SHOTS/${SHOT_PREFIX}held.png reading hold=${1:-1500}
   [ -f "$DRILL_WORK/one-measurement.png" ] || fail "drill_held_keys needs the pictures drill_all learnt"
   drill_intro
   drill_begin Return
-  hold Return 1500
+  hold Return "$hold"
   expect_answer " " "Return held on Nova Mesura"
   window_shot Menvori "$shot" && measured "$shot" || fail "Return held on Nova Mesura posed no measurement"
   label_is "$shot" $Measurements "$DRILL_WORK/one-measurement.png" \
@@ -234,7 +235,7 @@ drill_held_keys() {
 
   reading=$(reading_of "$shot") || fail "no reading in the picture"
   press_and_type ctrl+a "$reading"
-  hold Return 1500
+  hold Return "$hold"
   # The focus is on Nova Mesura after the check: two Tabs lead to the box.
   press Tab Tab
   expect_answer "$reading" "Return held in the answer box over $reading"
@@ -247,7 +248,7 @@ drill_held_keys() {
 
   press shift+Tab shift+Tab
   press alt+a
-  hold Return 1500
+  hold Return "$hold"
   press Tab Tab
   expect_answer "$reading" "Return held on the menu's first entry"
   window_shot Menvori "$shot" || fail "no picture of the main window"
