@@ -688,8 +688,8 @@ void TestWindows::commandsAtOnce_data()
         {"Return down, Windows", "3 s later", "Return down, Windows", "Return up"}, 2, false, " ");
     // The next press of a key whose release was lost (the keyboard went to
     // another window meanwhile) may look like the last event in every
-    // detail: it is a press all the same, here of a digit held in the answer
-    // box, where it types as held keys do.
+    // detail (wtype stamps its keys 0): it is a press all the same, here of
+    // a digit held in the answer box, where it types as held keys do.
     row(false, "1 let go unseen on Nova Mesura, then held in the answer box, no timestamps",
         {"no timestamps", "1 let go unseen", "the keyboard away and back", "click Nova Mesura", "1 held, Wayland"},
         2, true, " 111111111");

@@ -58,4 +58,8 @@ press_slowly() {
 }
 press_and_type() { mapfile -t keys < <(wtype_keys "$1") && wtype "${keys[@]}" -d 20 "$2"; }
 clipboard_text() { wl-paste --no-newline 2>/dev/null; }
-hold() { wtype -P "$1" -s "$2" -p "$1"; } # the key held for $2 ms
+# The key held for $2 ms. wtype stamps its keys 0: a virtual keyboard's
+# client gives each key its time, and the compositor passes it on (only a
+# real device's keys carry the compositor's clock); Qt stamps its own repeats
+# with their press's time.
+hold() { wtype -P "$1" -s "$2" -p "$1"; }
