@@ -145,6 +145,18 @@ struct Keyboard {
     }
 };
 
+// Another window has the keyboard for a while, then `window` again.
+bool keyboardAwayAndBack(QWidget *window)
+{
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    if (!QTest::qWaitForWindowActive(&other))
+        return false;
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 } // namespace
 
 class TestWindows : public QObject {
@@ -810,14 +822,7 @@ void TestWindows::commandsAtOnce()
         } else if (step.endsWith(" s later")) {
             keyboard.now += ulong(step.section(QLatin1Char(' '), 0, 0).toDouble() * 1000);
         } else if (step == "the keyboard away and back") {
-            // Another window has the keyboard for a while: a release then
-            // goes there.
-            QWidget other;
-            other.show();
-            other.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&other));
-            w->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+            QVERIFY(keyboardAwayAndBack(w.window.get())); // a release goes there meanwhile
         } else if (step == "type 12.35")
             QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12.35"));
         else if (step == "click Nova Mesura")
@@ -931,12 +936,7 @@ void TestWindows::restPicturesOncePerRun()
     const DrawingSurface caliper = w.PicCoordenades->picture();
     const DrawingSurface zoom = w.PicZoom->picture();
 
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    QVERIFY(keyboardAwayAndBack(w.window.get()));
     w->showMinimized();
     w->showNormal();
     QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
