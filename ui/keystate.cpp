@@ -181,6 +181,9 @@ void KeyState::noteRelease(const QKeyEvent *release)
     // A release marked a repeat is one of a repeat's pair: the key stays down.
     if (release->isAutoRepeat())
         return;
+    // Windows: the messages of the key's presses that Qt made no key event
+    // of (a shortcut took them) go with its release.
+    messages_.remove(release->nativeVirtualKey());
     Key &k = keys_[release->key()];
     k.down = false;
     k.releasePending = true;

@@ -105,7 +105,8 @@ private:
     static KeyState *instance_;
     QHash<int, Key> keys_;
     // Windows: for each key, the previous-state bits of its key-down
-    // messages whose key events Qt has not delivered yet, oldest first.
+    // messages whose key events Qt has not delivered yet, oldest first, until
+    // its release.
     QHash<quint32, QList<bool>> messages_;
     bool sameTimestampPairs_ = false;
     Seen last_;
