@@ -27,7 +27,10 @@ window_shot() {
 press() { xdotool key "$@"; }
 press_slowly() { xdotool key --delay 40 "$@"; }
 press_and_type() { xdotool key "$1" type --delay 20 "$2"; }
-clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
+# xclip waits for the selection's owner to answer, and under Wine the answer
+# is now and then never sent: each read gives up after 2 s, and the caller's
+# poll asks again.
+clipboard_text() { timeout 2 xclip -o -selection clipboard 2>/dev/null; }
 hold() {
   xdotool keydown "$1"
   sleep "$(($2 / 1000)).$(printf %03d $(($2 % 1000)))" # the hold's length
