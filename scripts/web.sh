@@ -19,6 +19,9 @@
 #     Then how the page reaches a browser and stays there
 #     (tests/web_delivery.sh): on a server that counts and holds back
 #     requests, and on Debian's nginx and Apache with the zip's settings.
+#     Then the drill on phones, tablets and a Chromebook, a Mac's keys, what
+#     a screen reader gets, and the page's messages where it cannot run
+#     (tests/web_devices.sh).
 # It installs the Debian packages of `scripts/setup.sh web` (and, on Debian
 # 13, `web-build`) and nothing else, leaves the machine's apt configuration
 # as it is, and writes nothing outside build-web/, the cache and its scratch
@@ -61,5 +64,7 @@ if [ "$tests" -eq 1 ]; then
   tests/in_private_session.sh bash tests/web_tests.sh "$here/build-web"
   echo "== Delivery: web servers, the service worker, updates =="
   tests/in_private_session.sh bash tests/web_delivery.sh "$here/build-web"
+  echo "== Phones, tablets, touch, a Mac, screen readers; what the page says when it cannot run =="
+  tests/in_private_session.sh bash tests/web_devices.sh "$here/build-web"
 fi
 echo "web: done in $((SECONDS - start)) s"

@@ -16,7 +16,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../scripts/lib.sh"
-WHO="web delivery"
+set_script_name "web delivery"
 trap run_at_exit EXIT
 build=$(realpath "$1")
 shift
@@ -25,7 +25,7 @@ checks=("$@")
 start=$SECONDS
 
 zips=("$build"/menvori-*-web.zip)
-[ ${#zips[@]} -eq 1 ] && [ -f "${zips[0]}" ] || fail "no single menvori-*-web.zip in $build"
+[[ ${#zips[@]} -eq 1 && -f ${zips[0]} ]] || fail "no single menvori-*-web.zip in $build"
 scratch=$(mktemp -d)
 at_exit rm -rf "$scratch"
 unzip -q "${zips[0]}" -d "$scratch/a"

@@ -298,11 +298,12 @@ def main():
         failed.append("Mac: %s" % e)
         mac = "NO"
     columns = ["device", "scale", "fits", "start", "pose", "field", "judged", "rotation", "text", "turn"]
-    print("| " + " | ".join(columns) + " |")
-    print("|" + "---|" * len(columns))
-    for row in rows:
-        print("| " + " | ".join(str(row.get(c, "")) for c in columns) + " |")
-    print("Option with the letters on a Mac: %s" % mac)
+    lines = ["| " + " | ".join(columns) + " |", "|" + "---|" * len(columns)]
+    lines += ["| " + " | ".join(str(row.get(c, "")) for c in columns) + " |" for row in rows]
+    lines.append("Option with the letters on a Mac: %s" % mac)
+    print("\n".join(lines))
+    with open(os.path.join(shots, "devices.md"), "w", encoding="utf-8") as f:
+        f.write("\n".join(lines) + "\n")
     for line in failed:
         print("FAIL: " + line, file=sys.stderr)
     sys.exit(1 if failed else 0)

@@ -6,7 +6,9 @@
 # menvori-<version>-web.zip, unzipped, on a plain static web server on the
 # loopback), in Chromium, Firefox ESR and WebKitGTK (the engine of Safari),
 # each in an X display (Xvfb, openbox) and a profile of its own, driven from
-# outside with real key presses (drill/browser.sh):
+# outside with real key presses and no click at all (drill/browser.sh): the
+# page has the keyboard from its opening, and each window of the program
+# takes it as it comes up, as a keyboard user needs:
 #  1. the whole drill (drill/scenario.sh): the introduction window, then the
 #     main window in its place, a measurement with the answer typed at once,
 #     the check, Alt+C and Return at once, the resolution menu;
@@ -14,7 +16,7 @@
 #     View, History, Bookmarks, Tools, Help, the address bar) types nothing
 #     and opens no window of the browser, and the page keeps the keyboard;
 #  3. Alt+S ends the drill: the window closes and the page says so, with a
-#     button that starts the drill again;
+#     button that starts the drill again, pressed with Return;
 #  4. with the server stopped, the page reloaded starts the drill again, from
 #     what its service worker kept.
 # Pictures go to <build>/shots: <browser>-intro.png, -rest.png, -checked.png,
@@ -157,14 +159,14 @@ alt_letters() {
 # and the button that starts again, which brings back the introduction
 # window.
 ended_and_again() {
-  local ended=${1}ended.png box x y
+  local ended=${1}ended.png
   browser_page_shot "$ended"
   ! drill_window_shown " " || fail "the introduction window is on screen after Alt+S"
   drill_picture has-colour "$ended" '#FFFFFF' || fail "no message on the page after Alt+S"
-  # The button is the page's lowest peach thing: a click on its middle.
-  box=$(drill_picture lowest-box "$ended" FFE0C0) || fail "no button to start again"
-  read -r x y <<<"$box"
-  xdotool mousemove --window "$(browser_window)" "$x" "$y" click 1
+  # The button is the page's lowest peach thing; it has the keyboard, and
+  # Return presses it.
+  drill_picture lowest-box "$ended" FFE0C0 >/dev/null || fail "no button to start again"
+  drill_press Return
   poll_until 30 "the introduction window again" drill_window_shown " " || fail "the button did not start the drill again"
   # On to the main window, which a reload replaces by the introduction.
   drill_press Return

@@ -303,6 +303,10 @@
     let running = false;
     const start = async () => {
         try {
+            // The code is on its way while the browser is asked whether it
+            // can run it at all.
+            const module = compile();
+            module.catch(() => {});
             if (!await recentEnough()) {
                 say(messages.tooOld, false);
                 return;
@@ -310,7 +314,7 @@
             await qtLoad({
                 qt: {
                     entryFunction: window.menvori_entry,
-                    module: compile(),
+                    module,
                     containerElements: [pantalla],
                     // The faces are the program's own, the same everywhere.
                     localFonts: { familiesCollection: 'NoFontFamilies' },

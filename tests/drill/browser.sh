@@ -53,16 +53,14 @@ browser_window_found() {
 
 browser_window_shown() { browser_window_found "$1" >/dev/null; }
 
-# browser_window_raise TITLE: gives the page the keyboard, with a click on the
-# window's background (its bottom left corner, where it has no control).
+# browser_window_raise TITLE: brings the browser's window to the front, as a
+# student does coming back to it; the page keeps the keyboard it had, and the
+# program gives it to the window it shows (no click on the page: a keyboard
+# user makes none).
 browser_window_raise() {
-  local box id x y h
+  local id
   id=$(browser_window)
-  [ -n "$id" ] || return 0
-  xdotool windowactivate --sync "$id" 2>/dev/null || true
-  box=$(browser_window_found "$1") || return 0
-  read -r x y _ h <<<"$box"
-  xdotool mousemove --window "$id" $((x + 6)) $((y + h - 6)) click 1
+  [ -z "$id" ] || xdotool windowactivate --sync "$id" 2>/dev/null || true
 }
 
 # browser_window_shot TITLE FILE: the window's client area, with the menu bar
