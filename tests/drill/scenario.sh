@@ -116,6 +116,11 @@ drill_label_filled() {
 drill_verdict_shown() {
   drill_window_shot Menvori "$1" && drill_picture has-colour "$1" '#FF0000' lblOK
 }
+# drill_menu_open FILE: a picture of the main window shows the resolution
+# menu dropped from the menu bar.
+drill_menu_open() {
+  drill_window_shot Menvori "$1" && drill_picture menu-open "$1"
+}
 # drill_zoom_lines_are FILE COUNT: a picture of the main window shows COUNT
 # vernier lines in the magnified view.
 drill_zoom_lines_are() {
@@ -228,6 +233,13 @@ drill_held_keys() {
 
   drill_press shift+Tab shift+Tab
   drill_press alt+a
+  # Return goes down only once the menu is open. On Wayland each command of
+  # the drill presses on a virtual keyboard of its own, whose keymap numbers
+  # its keys from the same keycode, and Qt matches a key's shortcuts when it
+  # handles it, in the keymap current then: while the program is busy, the
+  # next command's keymap can make Alt+A a plain key, and the Return then
+  # rightly presses Nova Mesura.
+  poll_until 10 "the menu to open" drill_menu_open "$shot" || fail "Alt+A opened no menu"
   drill_hold Return "$hold"
   drill_press Tab Tab
   drill_expect_answer "$reading" "Return held on the menu's first entry"
