@@ -15,6 +15,7 @@
 #                                 (any process's where PID is empty, where the driver can)
 #   drill_press CHORD...          presses each key or chord (xdotool's names: alt+m, Return) at once
 #   drill_press_slowly CHORD...   the same, 40 ms apart
+#   drill_press_at_once CHORD...  the same, with no pause between them
 #   drill_press_and_type CHORD TEXT  presses CHORD and types TEXT right after it, 20 ms a character
 #   drill_hold KEY MS             holds KEY down for MS milliseconds, then lets it go
 #   drill_clipboard_text          prints the text on the clipboard
@@ -49,6 +50,7 @@ drill_window_shot() { "${DRILL_WINDOWS}_window_shot" "$@"; }
 drill_windows_of() { "${DRILL_WINDOWS}_windows_of" "$@"; }
 drill_press() { "${DRILL_KEYS}_press" "$@"; }
 drill_press_slowly() { "${DRILL_KEYS}_press_slowly" "$@"; }
+drill_press_at_once() { "${DRILL_KEYS}_press_at_once" "$@"; }
 drill_press_and_type() { "${DRILL_KEYS}_press_and_type" "$@"; }
 drill_hold() { "${DRILL_KEYS}_hold" "$@"; }
 drill_clipboard_text() { "${DRILL_KEYS}_clipboard_text"; }
@@ -138,13 +140,16 @@ drill_intro() {
     || fail "the introduction window shows no red title"
 }
 
-# drill_begin STEM KEYS...: KEYS leave the introduction window for the main
-# window, peach, with the caliper at rest (the zoom's red line, no
-# measurement) and empty counters.
+# drill_begin STEM KEYS...: KEYS, pressed at once, leave the introduction
+# window for the main window, peach, with the caliper at rest (the zoom's red
+# line, no measurement) and empty counters. Alt+C shows Començar down for
+# 100 ms before it acts, and a Return within them presses it again; the keys
+# go with no pause between them, so that a busy machine does not stretch
+# them past the 100 ms (a Return after them rightly presses Nova Mesura).
 drill_begin() {
   local rest=${1}rest.png
   shift
-  drill_press_slowly "$@"
+  drill_press_at_once "$@"
   poll_until 20 "the main window" drill_window_shown Menvori || fail "no main window after $*"
   ! drill_window_shown " " || fail "the introduction window is still on screen"
   drill_checked_window Menvori

@@ -42,6 +42,8 @@ wayland_press() {
   local keys
   mapfile -t keys < <(wayland_keys "$@") && wtype "${keys[@]}"
 }
+# wtype sends the keys of one command with no pause between them.
+wayland_press_at_once() { wayland_press "$@"; }
 wayland_press_slowly() {
   local args=() chord first=1 keys
   for chord in "$@"; do

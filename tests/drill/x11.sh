@@ -30,6 +30,7 @@ x11_window_shot() {
 # closes its window would stay down in the X server.
 x11_press() { xdotool key "$@"; }
 x11_press_slowly() { xdotool key --delay 40 "$@"; }
+x11_press_at_once() { xdotool key --delay 0 "$@"; }
 x11_press_and_type() { xdotool key "$1" type --delay 20 "$2"; }
 # xclip waits for the selection's owner to answer, and under Wine the answer
 # is now and then never sent: each read gives up after 2 s, and the caller's
