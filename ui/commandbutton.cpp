@@ -3,9 +3,6 @@
 
 #include "commandbutton.h"
 
-#include "keystate.h"
-
-#include <QKeyEvent>
 #include <QShortcutEvent>
 
 bool CommandButton::event(QEvent *event)
@@ -17,21 +14,4 @@ bool CommandButton::event(QEvent *event)
         return true;
     }
     return QPushButton::event(event);
-}
-
-void CommandButton::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        if (!KeyState::isFreshPress(event)) {
-            event->accept();
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    QPushButton::keyPressEvent(event);
 }

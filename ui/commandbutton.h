@@ -13,9 +13,9 @@
 // moment left in which to show the button down.
 //
 // Return, Enter and Space press it once however long they are held, and a
-// key held since it went down elsewhere does not press it at all
-// (KeyState): their repeats would otherwise run the command the focus moves
-// on to.
+// key held since it went down elsewhere does not press it at all: KeyState
+// keeps their repeats from every button, which would otherwise run the
+// command the focus moves on to.
 class CommandButton : public QPushButton {
     Q_OBJECT
 
@@ -24,5 +24,4 @@ public:
 
 protected:
     bool event(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 };

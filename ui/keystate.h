@@ -3,9 +3,9 @@
 
 #pragma once
 
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 
@@ -14,20 +14,40 @@ class QKeyEvent;
 // Which keys are down, as the program has seen them. One application-wide
 // event filter takes note of every key press and release that reaches any of
 // the program's windows or controls, the menu's and the introduction
-// window's included; the controls ask it whether a press is one to act on.
+// window's included; the controls ask it whether a press is one to act on,
+// and it keeps a held Return, Enter or Space from pressing any button again.
 //
-// A key held down is one press, however the platform reports its repeats:
-// - marked as repeats: a release and a press both marked (Windows, Wayland,
-//   X11 most of the time), or presses alone (browsers);
-// - on X11, unmarked, as a release and a press with the same timestamp (Qt
-//   pairs them by that timestamp, and misses the pair now and then);
-// - coming to a window that did not see the key go down: on the menu, on the
-//   introduction window, in another program, or while no window of the
-//   program had the focus.
-// A release the program never sees (under Wine, a key let go while no window
-// of the program had the focus stays down, and its next press comes marked a
-// repeat) does not keep the key down for good: a key that has sent nothing
-// for longer than any keyboard waits before repeating was let go.
+// A key is down from the press the program saw until its release, and a
+// press while it is down is a repeat, however long the keyboard waits before
+// repeating. A press the platform reports as a repeat of a key the program
+// never saw go down is a key held since it went down elsewhere (in another
+// program, or in another of the program's windows), and acts nowhere. What
+// each platform tells, and how:
+// - X11: Qt marks a repeat where it pairs the server's release and press of
+//   it, which carry the same timestamp; where the press has not reached Qt
+//   yet when it reads the release, it misses the pair, and both come
+//   unmarked. A release is a repeat's when the next press carries its
+//   timestamp, and only on X11 is that so.
+// - Wayland: the compositor sends the press and the release, stamped with
+//   its own clock; Qt makes the repeats itself, as marked releases and
+//   presses stamped with the press's time.
+// - Windows: the key-down message says whether the key was down before it
+//   (the previous-state bit), and that is taken over the program's own
+//   record and Qt's mark. Qt marks a repeat only while its own record of the
+//   key lasts, which it drops when the modifiers change or the program goes
+//   inactive, and keeps when a release never reached it; and it stamps a key
+//   with the message's time (Qt 6.8) or with the time it handled it (6.4),
+//   so two presses may share a millisecond.
+// - Browsers: Qt marks a repeat from the browser's KeyboardEvent.repeat for
+//   keys that reach its canvas, but a key to its text field (the answer
+//   box) comes unmarked, its repeats as presses with no release between; the
+//   time is when Qt handled it.
+// A release never comes where the keyboard leaves the window the key went
+// down in: it goes to another program, or to none while the program's next
+// window comes up (under Wine, and on X11 between windows). So whenever the
+// keyboard moves to another window, or the program is deactivated, the
+// record forgets which keys are down; a key still held then comes back as
+// one held since elsewhere.
 class KeyState : public QObject {
     Q_OBJECT
 
@@ -43,8 +63,15 @@ public:
     // while `control` had the focus: what typing into a control may repeat.
     static bool wentDownIn(const QKeyEvent *press, const QObject *control);
 
-    // Longest time a held key goes without a press event, in milliseconds.
-    static constexpr unsigned LetGoAfter = 2000;
+    // A key-down message of Windows, as it arrives, before Qt makes its key
+    // event: the key (virtual-key code, as QKeyEvent::nativeVirtualKey() has
+    // it) and whether it was down before the message.
+    static void noteKeyDownMessage(quint32 virtualKey, bool wasDown);
+
+    // Whether a release and the next press of a key with the same timestamp
+    // are a repeat: so on X11 alone, which install() finds out. Tests on
+    // Qt's offscreen platform set it to play X11's events.
+    static void setSameTimestampPairs(bool pairs);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -56,7 +83,6 @@ private:
         bool down = false;
         bool releasePending = false; // let go, as far as a release says
         quint64 releaseStamp = 0;
-        quint32 lastEvent = 0; // ms, of the key's last press or release
         QPointer<QObject> wentDownIn; // the focus when it last went down here
     };
     // A key event, as it passes from a window to its controls.
@@ -74,11 +100,15 @@ private:
 
     void notePress(const QKeyEvent *press, QObject *receiver);
     void noteRelease(const QKeyEvent *release);
-    quint32 timeOf(const QKeyEvent *event) const;
+    void forget();
 
     static KeyState *instance_;
-    QElapsedTimer clock_;
     QHash<int, Key> keys_;
+    // Windows: for each key, the previous-state bits of its key-down
+    // messages whose key events Qt has not delivered yet, oldest first, until
+    // its release.
+    QHash<quint32, QList<bool>> messages_;
+    bool sameTimestampPairs_ = false;
     Seen last_;
     QPointer<QObject> lastReceiver_;
     bool lastFresh_ = false;

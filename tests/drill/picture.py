@@ -19,6 +19,7 @@ the menu bar, at its first peach row. A COLOUR is RRGGBB, with or without #.
   picture.py red-width IMAGE PART            how wide a red text in PART is
   picture.py tallest-red-run IMAGE           the tallest run of red in a column
   picture.py zoom-lines IMAGE                the vernier lines the magnified view shows
+  picture.py menu-open IMAGE                 succeeds where a menu drops over the top left
   picture.py reading IMAGE                   the reading a measurement poses, "12.05"
   picture.py size NAME                       a window's client area, WxH
   picture.py window-box IMAGE COLOUR         where a window of that background is
@@ -37,6 +38,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import places  # noqa: E402
 
 RED, BLACK, PEACH = b"\xff\x00\x00", b"\x00\x00\x00", b"\xff\xe0\xc0"
+# A column of the main window that the resolution menu covers when it drops
+# from the menu bar, on every platform's style.
+MENU_COLUMN = 20
 
 # What the caliper drawing draws where (drawing/caliper.cpp), in twips: the
 # rule's zero line, 100 twips a millimetre, the positions a measurement takes
@@ -85,6 +89,12 @@ class Picture:
     def first_row(self, x, colour):
         """The first row where column x has colour, from the top; -1 if none."""
         return next((y for y in range(self.height) if self.at(x, y) == colour), -1)
+
+    def menu_open(self):
+        """In a picture of the main window, whether a menu hangs from the menu
+        bar over the top left of the client area: there the peach begins
+        lower than at the right edge, which no menu reaches."""
+        return self.first_row(MENU_COLUMN, PEACH) > self.first_row(self.width - 3, PEACH)
 
     def client_top(self):
         """In a picture of the main window, the first row of its client area."""
@@ -243,6 +253,8 @@ def main(command, *args):
         print(max((longest_run(picture, x, RED) for x in range(picture.width)), default=0))
     elif command == "zoom-lines":
         print(zoom_lines(picture))
+    elif command == "menu-open":
+        return 0 if picture.menu_open() else 1
     elif command == "reading":
         print(reading(picture))
     elif command in ("window-box", "lowest-box"):

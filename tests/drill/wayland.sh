@@ -42,6 +42,8 @@ wayland_press() {
   local keys
   mapfile -t keys < <(wayland_keys "$@") && wtype "${keys[@]}"
 }
+# wtype sends the keys of one command with no pause between them.
+wayland_press_at_once() { wayland_press "$@"; }
 wayland_press_slowly() {
   local args=() chord first=1 keys
   for chord in "$@"; do
@@ -57,4 +59,8 @@ wayland_press_and_type() {
   mapfile -t keys < <(wayland_keys "$1") && wtype "${keys[@]}" -d 20 "$2"
 }
 wayland_clipboard_text() { wl-paste --no-newline 2>/dev/null; }
-wayland_hold() { wtype -P "$1" -s "$2" -p "$1"; } # the key held for $2 ms
+# The key held for $2 ms. wtype stamps its keys 0: a virtual keyboard's
+# client gives each key its time, and the compositor passes it on (only a
+# real device's keys carry the compositor's clock); Qt stamps its own repeats
+# with their press's time.
+wayland_hold() { wtype -P "$1" -s "$2" -p "$1"; }

@@ -30,8 +30,12 @@ x11_window_shot() {
 # closes its window would stay down in the X server.
 x11_press() { xdotool key "$@"; }
 x11_press_slowly() { xdotool key --delay 40 "$@"; }
+x11_press_at_once() { xdotool key --delay 0 "$@"; }
 x11_press_and_type() { xdotool key "$1" type --delay 20 "$2"; }
-x11_clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
+# xclip waits for the selection's owner to answer, and under Wine the answer
+# is now and then never sent: each read gives up after 2 s, and the caller's
+# poll asks again.
+x11_clipboard_text() { timeout 2 xclip -o -selection clipboard 2>/dev/null; }
 x11_hold() {
   xdotool keydown "$1"
   sleep "$(($2 / 1000)).$(printf %03d $(($2 % 1000)))" # the hold's length
