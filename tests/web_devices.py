@@ -143,6 +143,23 @@ def ax_names(browser):
     return found
 
 
+def announced(browser, text):
+    """Whether the text TEXT of the accessibility tree stands in a live region
+    (itself or one of its ancestors), which a screen reader reads out as it
+    changes."""
+    nodes = browser.call("Accessibility.getFullAXTree")["nodes"]
+    by_id = {node["nodeId"]: node for node in nodes}
+    for node in nodes:
+        if str(node.get("name", {}).get("value", "")).strip() != text:
+            continue
+        while node:
+            live = {p["name"]: p["value"].get("value") for p in node.get("properties") or []}.get("live")
+            if live in ("polite", "assertive"):
+                return True
+            node = by_id.get(node.get("parentId"))
+    return False
+
+
 INTRO_HEIGHT = MAIN_HEIGHT = 0
 SCREEN_READER_NAMES = ["Nova Mesura", "Comprovació", "Sortir", "Introduïu el resultat:",
                        "Zoom Nònius", "Sense Zoom", "Peu de rei", "Nònius ampliat", "Apreciació",
@@ -227,6 +244,9 @@ def device_pass(url, shots, device):
             time.sleep(0.1)
         row["judged"] = "yes"
         names = ax_names(b)
+        verdict = (VERDICTS & names).pop()
+        if not announced(b, verdict):
+            raise Failure("the verdict '%s' is in no live region: a screen reader would not read it out" % verdict)
         missing = [n for n in SCREEN_READER_NAMES if n not in names]
         if missing:
             raise Failure("the accessibility tree lacks %s" % missing)

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -169,15 +170,25 @@ int main(int argc, char **argv)
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     bool ok = introCaliper(dir + "/fonts/LiberationSans-Regular.ttf").save(dir + "/images/peu_de_rei.bmp", "BMP");
-    // The web app's icons too: the sizes browsers ask of one to install.
-    for (int size : {16, 24, 32, 48, 64, 128, 192, 256, 512})
-        ok = icon(size).save(dir + QStringLiteral("/icons/hicolor/%1x%1/menvori.png").arg(size), "PNG") && ok;
-    // The Windows program's icon, in its resources, with the sizes Windows
-    // asks for at a screen scale of 125 % too (20 and 40 pixels: its small
-    // and large icons there), so that none is scaled from another.
+    // The sizes, and what each is for, from the icon's table: the theme's
+    // and the web page's as PNG files; the Windows icon file's in one, so
+    // that none is scaled from another.
+    QFile table(dir + "/icons/sizes.txt");
+    if (!table.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::fprintf(stderr, "make_art: no %s\n", qPrintable(table.fileName()));
+        return 1;
+    }
     QList<QImage> icons;
-    for (int size : {16, 20, 24, 32, 40, 48, 64, 128, 256})
-        icons << icon(size);
+    while (!table.atEnd()) {
+        const QStringList fields = QString::fromUtf8(table.readLine()).simplified().split(u' ');
+        if (fields.size() < 2 || fields.front().startsWith(u'#'))
+            continue;
+        const int size = fields.front().toInt();
+        if (fields.contains(QStringLiteral("theme")) || fields.contains(QStringLiteral("web")))
+            ok = icon(size).save(dir + QStringLiteral("/icons/hicolor/%1x%1/menvori.png").arg(size), "PNG") && ok;
+        if (fields.contains(QStringLiteral("ico")))
+            icons << icon(size);
+    }
     ok = saveIco(icons, dir + "/icons/menvori.ico") && ok;
     // The windows' own icon: small, so that it costs nothing at start-up.
     ok = icon(48).save(dir + "/icons/menvori.png", "PNG") && ok;

@@ -3,6 +3,7 @@
 
 #include "onpage.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -77,6 +78,12 @@ void fitToPage(QWidget *window)
 
 void showOnPage(QWidget *window, std::optional<QPoint> wanted)
 {
+#ifdef Q_OS_WASM
+    // Shown without the keyboard, which it takes below: a browser page gives
+    // the keyboard to a window being shown before its controls are, and it
+    // is then lost.
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+#endif
     window->setVisible(true);
 #ifdef Q_OS_WASM
     // The frame's size is known once the window is on the page.
@@ -86,9 +93,26 @@ void showOnPage(QWidget *window, std::optional<QPoint> wanted)
             window->move(placeOnPage(screen->availableGeometry(), window->frameGeometry().size(), at));
     };
     place(wanted);
-    // Once the window system has handled what came before (the window that
-    // closed to make way for this one gives the keyboard up to nobody).
-    QTimer::singleShot(0, window, [window] { window->activateWindow(); });
+    // The window takes the keyboard once the window system has handled what
+    // came before, and again each time the keyboard is left with no window
+    // until it has it: the window that closed to make way for this one gives
+    // the keyboard up to nobody, sooner or later than this one comes.
+    const auto takeKeyboard = [window] {
+        QTimer::singleShot(0, window, [window] {
+            if (window->isVisible() && !QGuiApplication::focusWindow())
+                window->activateWindow();
+        });
+    };
+    takeKeyboard();
+    // Watches only until the window has the keyboard.
+    auto *watcher = new QObject(window);
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, watcher,
+                     [window, watcher, takeKeyboard](QWindow *focus) {
+        if (!focus)
+            takeKeyboard();
+        else if (focus == window->windowHandle())
+            watcher->deleteLater();
+    });
     // Queued: the scale changes the screen's geometry too.
     if (QScreen *screen = window->screen())
         QObject::connect(screen, &QScreen::geometryChanged, window, [place] { place(std::nullopt); },

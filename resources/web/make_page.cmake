@@ -23,12 +23,20 @@ file(REMOVE_RECURSE ${PAGE})
 file(MAKE_DIRECTORY ${PAGE}/icons ${PAGE}/licences)
 
 file(COPY ${PROGRAM}/menvori.js ${PROGRAM}/menvori.wasm ${PROGRAM}/qtloader.js
-     ${web}/pagina.js ${web}/menvori.css ${web}/manifest.webmanifest
+     ${web}/pagina.js ${web}/menvori.css
      DESTINATION ${PAGE})
+# The icons in the sizes browsers ask of a page to install it (from the
+# icon's table), named in the manifest.
+include(${SOURCE}/resources/icons/sizes.cmake)
+menvori_icon_sizes(icon_sizes web)
 file(COPY_FILE ${SOURCE}/resources/icons/menvori.svg ${PAGE}/icons/menvori.svg)
-foreach(size 192 512)
+set(MENVORI_MANIFEST_ICONS "")
+foreach(size IN LISTS icon_sizes)
     file(COPY_FILE ${SOURCE}/resources/icons/hicolor/${size}x${size}/menvori.png ${PAGE}/icons/menvori-${size}.png)
+    string(APPEND MENVORI_MANIFEST_ICONS
+        "    { \"src\": \"icons/menvori-${size}.png\", \"sizes\": \"${size}x${size}\", \"type\": \"image/png\" },\n")
 endforeach()
+configure_file(${web}/manifest.webmanifest.in ${PAGE}/manifest.webmanifest @ONLY)
 
 # The licences of everything in the program's code: its own, its faces',
 # Qt's with the third-party code inside it, and those of emscripten's
