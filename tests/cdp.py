@@ -77,7 +77,10 @@ class Chromium:
         self.call("Page.enable")
         self.call("Runtime.enable")
         if frames:
-            self.call("Target.setAutoAttach", autoAttach=True, waitForDebuggerOnStart=False, flatten=True)
+            # Asked of the page: the browser's own auto-attach reaches pages,
+            # not the frames inside them.
+            self.call("Target.setAutoAttach", session=self.page, autoAttach=True,
+                      waitForDebuggerOnStart=False, flatten=True)
 
     # The pipe.
     def _message(self, deadline, what):
