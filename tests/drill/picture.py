@@ -93,7 +93,11 @@ class Picture:
     def menu_open(self):
         """In a picture of the main window, whether a menu hangs from the menu
         bar over the top left of the client area: there the peach begins
-        lower than at the right edge, which no menu reaches."""
+        lower than at the right edge, which no menu reaches. Under Wine a
+        menu is a window of its own that bears its owner's name, and the
+        picture is then of the menu: black text, and no peach at all."""
+        if not self.has(PEACH):
+            return self.has(BLACK)
         return self.first_row(MENU_COLUMN, PEACH) > self.first_row(self.width - 3, PEACH)
 
     def client_top(self):
