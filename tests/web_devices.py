@@ -167,6 +167,20 @@ SCREEN_READER_NAMES = ["Nova Mesura", "Comprovació", "Sortir", "Introduïu el r
 VERDICTS = {"MOLT BÉ", "NO HO HAS FET BÉ"}
 
 
+# Below this scale a phone held upright shows the drill's text too small to
+# read, and the page asks to turn it.
+READABLE_SCALE = 0.55
+
+
+def check_turn(state, width, height):
+    """The line that asks to turn the device shows where the page is upright
+    and the window drawn below the readable scale, and nowhere else."""
+    wanted = height > width and state["scale"] < READABLE_SCALE
+    if state["turn"] != wanted:
+        raise Failure("at scale %.3f, %s, the page %s to turn the device" % (
+            state["scale"], "upright" if height > width else "on its side", "asks" if state["turn"] else "does not ask"))
+
+
 def device_pass(url, shots, device):
     name, width, height, ratio, touch = device
     profile = tempfile.mkdtemp()
@@ -184,6 +198,7 @@ def device_pass(url, shots, device):
         row["scale"] = round(s["scale"], 3)
         row["fits"] = "yes"
         row["turn"] = "asks to turn" if s["turn"] else "-"
+        check_turn(s, width, height)
         p.shot("intro")
         names = ax_names(b)
         if "Enable Screen Reader" in names:
@@ -257,6 +272,7 @@ def device_pass(url, shots, device):
                                                 "angle": 0 if width > height else 90})
         s = p.wait_whole("the main window after the device turned", MAIN_HEIGHT)
         row["rotation"] = "yes, scale %.3f%s" % (s["scale"], ", asks to turn" if s["turn"] else "")
+        check_turn(s, height, width)
         p.shot("turned")
         row["text"] = "%.1f" % (SMALLEST_TEXT * row["scale"])
         return row
