@@ -107,4 +107,13 @@ drill_check_windows_with check_app_id
 drill_all "$shots/wayland-" Return
 start_menvori
 drill_held_keys "$shots/wayland-held-"
-echo "PASS: the drill on Wayland (sway): intro, rest, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, the resolution menu, exit; app id cat.menvori.Menvori"
+# Qt repeats a held key itself, after the delay and at the rate the
+# compositor gives for the keyboard (sway's own default: 600 ms, 25 a second).
+for slow in "2500 20 3500" "5000 5 6000"; do
+  read -r delay rate hold <<<"$slow"
+  swaymsg input type:keyboard repeat_delay "$delay" >/dev/null
+  swaymsg input type:keyboard repeat_rate "$rate" >/dev/null
+  start_menvori
+  drill_held_keys "$shots/wayland-held-$delay-" "$hold"
+done
+echo "PASS: the drill on Wayland (sway): intro, rest, Alt+M with the answer typed at once, Alt+M in the answer box, check, Alt+C and Return at once, the resolution menu, exit; app id cat.menvori.Menvori; Return held on Nova Mesura, in the answer box and on a menu entry acts once with the compositor's repeat delay at 0.6 s, 2.5 s and 5 s"
