@@ -108,6 +108,16 @@ need() {
   done
 }
 
+# unzip_web_page BUILD FOLDER: unzips the web build's one zip (BUILD/
+# menvori-*-web.zip) into FOLDER, and prints the page's folder in it.
+unzip_web_page() {
+  local zips=("$1"/menvori-*-web.zip)
+  [[ ${#zips[@]} -eq 1 && -f ${zips[0]} ]] || fail "no single menvori-*-web.zip in $1"
+  unzip -q "${zips[0]}" -d "$2"
+  [ -f "$2/menvori/index.html" ] || fail "no menvori/index.html in $(basename "${zips[0]}")"
+  echo "$2/menvori"
+}
+
 # debian_mirror, debian_security_mirror: where Debian's packages are fetched
 # from (MENVORI_MIRROR, MENVORI_SECURITY_MIRROR; Debian's own by default).
 debian_mirror() { echo "${MENVORI_MIRROR:-http://deb.debian.org/debian}"; }

@@ -24,14 +24,10 @@ checks=("$@")
 [ ${#checks[@]} -gt 0 ] || checks=(counting iis nginx apache)
 start=$SECONDS
 
-zips=("$build"/menvori-*-web.zip)
-[[ ${#zips[@]} -eq 1 && -f ${zips[0]} ]] || fail "no single menvori-*-web.zip in $build"
 scratch=$(mktemp -d)
 at_exit rm -rf "$scratch"
-unzip -q "${zips[0]}" -d "$scratch/a"
-[ -f "$scratch/a/menvori/index.html" ] || fail "no menvori/index.html in $(basename "${zips[0]}")"
-[ -s "$scratch/a/menvori/version.txt" ] || fail "no version.txt in the zip's folder"
-page=$scratch/a/menvori
+page=$(unzip_web_page "$build" "$scratch/a")
+[ -s "$page/version.txt" ] || fail "no version.txt in the zip's folder"
 
 # Page B: the program's files of page A under their plain names, changed,
 # made into a page as the build makes it, with the same style sources.

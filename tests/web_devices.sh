@@ -17,13 +17,9 @@ trap run_at_exit EXIT
 build=$(realpath "$1")
 start=$SECONDS
 
-zips=("$build"/menvori-*-web.zip)
-[[ ${#zips[@]} -eq 1 && -f ${zips[0]} ]] || fail "no single menvori-*-web.zip in $build"
 scratch=$(mktemp -d)
 at_exit rm -rf "$scratch"
-unzip -q "${zips[0]}" -d "$scratch"
-page=$scratch/menvori
-[[ -f $page/index.html ]] || fail "no menvori/index.html in $(basename "${zips[0]}")"
+page=$(unzip_web_page "$build" "$scratch")
 shots=$build/shots/devices
 mkdir -p "$shots"
 

@@ -36,14 +36,9 @@ drill_check_windows_with check_size
 trap run_at_exit EXIT
 start=$SECONDS
 
-zips=("$build"/menvori-*-web.zip)
-[[ ${#zips[@]} -eq 1 && -f ${zips[0]} ]] || fail "no single menvori-*-web.zip in $build"
 scratch=$(mktemp -d)
 at_exit rm -rf "$scratch"
-unzip -q "${zips[0]}" -d "$scratch/site"
-sites=("$scratch"/site/*/index.html)
-site=$(dirname "${sites[0]}")
-[ -f "$site/index.html" ] || fail "no index.html in $(basename "${zips[0]}")"
+site=$(unzip_web_page "$build" "$scratch/site")
 shots=$build/shots
 mkdir -p "$shots"
 
