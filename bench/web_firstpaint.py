@@ -92,33 +92,44 @@ def moments(browser, url):
     return seen["title"], seen["ready"]
 
 
-def measure(url, runs, slow):
-    cold, warm = [], []
+def one_run(url, slow):
+    """A cold visit in a new profile, then a warm one: their moments."""
+    profile = tempfile.mkdtemp()
+    browser = Chromium(profile)
+    try:
+        browser.call("Page.addScriptToEvaluateOnNewDocument", source=PROBE)
+        if slow:
+            browser.call("Emulation.setCPUThrottlingRate", rate=SLOW_CPU)
+            browser.call("Network.enable")
+            browser.call("Network.emulateNetworkConditions", **SLOW_NETWORK)
+        cold = moments(browser, url)
+        browser.call("Page.navigate", url="about:blank")
+        return cold, moments(browser, url)
+    finally:
+        browser.close()
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+def measure(urls, runs, slow):
+    """Medians for each of URLS, their runs taken in turn, so that the
+    machine's drift weighs on all alike."""
+    taken = [[] for _ in urls]
     for _ in range(runs):
-        profile = tempfile.mkdtemp()
-        browser = Chromium(profile)
-        try:
-            browser.call("Page.addScriptToEvaluateOnNewDocument", source=PROBE)
-            if slow:
-                browser.call("Emulation.setCPUThrottlingRate", rate=SLOW_CPU)
-                browser.call("Network.enable")
-                browser.call("Network.emulateNetworkConditions", **SLOW_NETWORK)
-            cold.append(moments(browser, url))
-            browser.call("Page.navigate", url="about:blank")
-            warm.append(moments(browser, url))
-        finally:
-            browser.close()
-            shutil.rmtree(profile, ignore_errors=True)
-    median = lambda values, i: statistics.median(v[i] for v in values)  # noqa: E731
-    return {("cold", "title"): median(cold, 0), ("cold", "ready"): median(cold, 1),
-            ("warm", "title"): median(warm, 0), ("warm", "ready"): median(warm, 1)}
+        for i, url in enumerate(urls):
+            taken[i].append(one_run(url, slow))
+    results = []
+    for values in taken:
+        median = lambda visit, moment: statistics.median(v[visit][moment] for v in values)  # noqa: E731
+        results.append({(cache, moment): median(visit, m) for visit, cache in enumerate(("cold", "warm"))
+                        for m, moment in enumerate(("title", "ready"))})
+    return results
 
 
 def main():
     menvori_url, floor_url, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
     print("%-54s %9s %9s %7s %s" % ("from navigation, median of %d" % runs, "Menvori", "floor", "ratio", "target"))
     for slow, setting in ((False, "this machine"), (True, "low-end Chromebook, school network")):
-        ours, floor = measure(menvori_url, runs, slow), measure(floor_url, runs, slow)
+        ours, floor = measure((menvori_url, floor_url), runs, slow)
         print(setting)
         for cache in ("cold", "warm"):
             for moment in ("title", "ready"):
