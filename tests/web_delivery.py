@@ -222,19 +222,26 @@ class View:
 
 def drill(view, name):
     """The drill, as a student goes through it: the introduction window, a
-    click on it and Return, Alt+M, an answer, Return, and a verdict."""
-    intro = view.wait_window("intro", 30, "%s: the introduction window" % name)
-    view.click_corner(intro)
-    view.browser.press("Return")
-    main = view.wait_window("main", 20, "%s: the main window after Return" % name)
-    view.click_corner(main)
-    view.browser.press("alt+m")
-    poll("%s: a measurement after Alt+M" % name, 10, lambda: (view.window("main") or {}).get("measured"))
-    for key in "12.35":
-        view.browser.press(key)
-    view.browser.press("Return")
-    poll("%s: the verdict after the answer and Return" % name, 10, lambda: (view.window("main") or {}).get("verdict"))
-    return intro, main
+    click on it and Return, Alt+M, an answer, Return, and a verdict. Where it
+    fails, what the page showed and said, and a picture of the tab."""
+    try:
+        intro = view.wait_window("intro", 30, "%s: the introduction window" % name)
+        view.click_corner(intro)
+        view.browser.press("Return")
+        main = view.wait_window("main", 20, "%s: the main window after Return" % name)
+        view.click_corner(main)
+        view.browser.press("alt+m")
+        poll("%s: a measurement after Alt+M" % name, 10, lambda: (view.window("main") or {}).get("measured"))
+        for key in "12.35":
+            view.browser.press(key)
+        view.browser.press("Return")
+        poll("%s: the verdict after the answer and Return" % name, 10,
+             lambda: (view.window("main") or {}).get("verdict"))
+        return intro, main
+    except Failure as failure:
+        shot(view.browser, "delivery-failed-%s.png" % name.replace(" ", "-"))
+        raise Failure("%s (%s; the page's focus on %s)" % (
+            failure, view.describe(), view.evaluate("document.activeElement?.tagName"))) from None
 
 
 def started(view, name, seconds=30):
