@@ -87,10 +87,12 @@
         say(messages.noWebAssembly, false);
         return;
     }
-    if (typeof qtLoad !== 'function' || typeof window.menvori_entry !== 'function') {
-        say(messages.noConnection, true);
-        return;
-    }
+    // The loader and the program's script are read after this one, which
+    // the page lists first so that it sends for the program's code sooner.
+    // (Deferred, as all three are, it runs before the document is said to
+    // be loaded, and that comes after the last of them.)
+    const scriptsRead = new Promise(resolve =>
+        document.addEventListener('DOMContentLoaded', resolve, { once: true }));
 
     // Alt with a letter or a digit belongs to the program (its buttons and
     // its menu), on a Mac Option with the letter: the browser opens none of
@@ -307,6 +309,11 @@
             // can run it at all.
             const module = compile();
             module.catch(() => {});
+            await scriptsRead;
+            if (typeof qtLoad !== 'function' || typeof window.menvori_entry !== 'function') {
+                say(messages.noConnection, true);
+                return;
+            }
             if (!await recentEnough()) {
                 say(messages.tooOld, false);
                 return;
