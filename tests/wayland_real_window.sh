@@ -11,7 +11,10 @@
 # menu, and Alt+S ends the program with status 0. Both windows must carry the
 # app id the desktop entry is matched by, as the compositor sees it. The
 # windows as sway shows them are saved in the folder given as $2:
-# wayland-intro.png, wayland-rest.png, wayland-checked.png.
+# wayland-intro.png, wayland-rest.png, wayland-checked.png. Then, started
+# again, Return held on Nova Mesura, in the answer box and on a menu entry
+# acts once, with sway's repeat delay at its default 0.6 s, at 2.5 s and at
+# 5 s.
 #   wayland_real_window.sh <menvori binary> <picture folder>
 # sway refuses to run as root: run as root, the test stages the program and
 # its helpers in a scratch folder and runs the session as the unprivileged
