@@ -37,6 +37,8 @@ DEVICES = [
 ]
 # The smallest text the windows show: 8.25 points, 11 pixels at 96 dpi.
 SMALLEST_TEXT = 11
+# How long a window stays put before the pass takes it as settled at its scale.
+SETTLED = 0.3
 ANSWER = "12.35"
 
 
@@ -101,16 +103,23 @@ class Page:
         title window has a blank title, the main window "Menvori"."""
         title = " " if client_height == INTRO_HEIGHT else "Menvori"
         deadline = time.monotonic() + 20
+        # The page settles at its scale: the same whole window in the same
+        # place over polls that span SETTLED seconds.
+        seen, since = None, None
         while True:
             s = self.state() or {"message": None, "canvas": None, "window": None}
             if s["message"]:
                 raise Failure("%s: the page says: %s" % (what, s["message"]))
+            now = time.monotonic()
             if s["canvas"] and s.get("title") == title and self.whole(s):
-                time.sleep(0.3)  # the page settles at its scale
-                s2 = self.state()
-                if self.whole(s2) and s2["viewport"] == s["viewport"]:
-                    return s2
-            if time.monotonic() > deadline:
+                placed = (s["canvas"], s["viewport"])
+                if placed != seen:
+                    seen, since = placed, now
+                elif now - since >= SETTLED:
+                    return s
+            else:
+                seen = None
+            if now > deadline:
                 raise Failure("%s: the window is not wholly on screen: %s" % (what, s))
             time.sleep(0.05)
 
