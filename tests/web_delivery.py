@@ -157,6 +157,20 @@ WORKER = r"""
 })()
 """
 
+# The loading bar, while the page loads: how much of the program's code it
+# has counted, where that is some but not all of it.
+COUNTED = r"""
+(() => {
+    const bar = document.getElementById('progres');
+    return bar && !document.getElementById('estat').hidden && bar.value > 0 && bar.value < bar.max
+        ? bar.value : null;
+})()
+"""
+# A network slow enough for the bar to be seen counting: the code takes
+# some 3 s to come.
+SLOW = dict(offline=False, latency=20, downloadThroughput=16e6 / 8, uploadThroughput=16e6 / 8)
+FAST = dict(offline=False, latency=0, downloadThroughput=-1, uploadThroughput=-1)
+
 # The files a visit loaded: the page's scripts and style, and everything
 # fetched after them.
 LOADED = r"""
@@ -360,13 +374,19 @@ def counting(page_a, page_b, scratch):
     check(wasm_a != wasm_b, "the second build's code has the first's name")
     only_a, only_b = files_a - files_b, files_b - files_a
     try:
-        # A first visit, then a second: the program's code crosses the
-        # network once, whatever the worker keeps.
+        # A first visit, on a slow network while the code comes (the bar
+        # counts it), then a second: the program's code crosses the network
+        # once, whatever the worker keeps.
         server.routes = {"/a/": page_a}
         browser = Chromium(scratch=scratch, window_size="1100,860", frames=True)
         try:
             view = View(browser)
+            browser.call("Network.enable", browser.page)
+            browser.call("Network.emulateNetworkConditions", browser.page, **SLOW)
             browser.navigate(url + "/a/")
+            poll("first visit: the loading bar counting the program's code as it comes", 20,
+                 lambda: view.evaluate(COUNTED))
+            browser.call("Network.emulateNetworkConditions", browser.page, **FAST)
             drill(view, "first visit")
             kept = set(worker_keeps(view, "first visit"))
             check(files_a <= kept, "the worker keeps %s, not all of %s" % (sorted(kept), sorted(files_a)))

@@ -199,7 +199,9 @@
 
     // The program's code, compiled by the browser as it arrives; the bar
     // counts a copy of the bytes as they come (their number is known when the
-    // page is made, whether or not the server compresses them on the way).
+    // page is made, whether or not the server compresses them on the way),
+    // from CountAfter on: code kept on this computer has come by then, and
+    // reading the copy would take the page's time from the start instead.
     // Compiling the browser's own stream, rather than one passed through
     // this script, lets the program start some 150 ms sooner. A server that
     // sends nothing for a long while is given up. (Its name, and every other
@@ -207,6 +209,7 @@
     // make_page.cmake.)
     const total = Number(progres.dataset.bytes);
     const Silence = 20000;
+    const CountAfter = 250;
     let keeping = Promise.resolve();
     const compile = async () => {
         const controller = new AbortController();
@@ -229,6 +232,7 @@
         if (/^text\//.test(type))
             throw new LoadError('notWebAssembly');
         keeping = keep(response);
+        let stopCounting = () => {};
         if (response.body) {
             const reader = response.clone().body.getReader();
             let arrived = 0;
@@ -242,7 +246,11 @@
                 progres.value = Math.min(arrived, total);
                 return reader.read().then(count);
             };
-            reader.read().then(count).catch(() => {});
+            const counting = setTimeout(() => reader.read().then(count).catch(() => {}), CountAfter);
+            stopCounting = () => {
+                clearTimeout(counting);
+                reader.cancel().catch(() => {});
+            };
         }
         try {
             // A server that does not say the code is WebAssembly is usual
@@ -255,6 +263,7 @@
                 throw new LoadError('noAnswer');
             throw error;
         } finally {
+            stopCounting();
             clearTimeout(silent);
         }
     };
@@ -265,14 +274,26 @@
     const recentEnough = () => WebAssembly.compile(new Uint8Array([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0]))
         .then(() => true, () => false);
 
+    // The first window is on the screen and the page has a moment to spare:
+    // what is not needed to start, the offline copy above all, waits for
+    // this, so that it takes nothing from the start on a slow computer.
+    let windowUp;
+    const started = new Promise(resolve => {
+        windowUp = resolve;
+    }).then(() => new Promise(resolve => requestAnimationFrame(() => requestAnimationFrame(resolve))))
+        .then(() => new Promise(resolve => (window.requestIdleCallback
+            ? requestIdleCallback(resolve, { timeout: 1000 }) : setTimeout(resolve, 50))));
+
     // On a first visit no service worker serves the page yet: the program's
-    // code is kept as it arrives, in the service worker's store for this
-    // folder (sw.js), which takes it from there rather than download it
-    // again. Afterwards the worker keeps what passes through it.
+    // code is kept, in the service worker's store for this folder (sw.js),
+    // which takes it from there rather than download it again. Afterwards
+    // the worker keeps what passes through it. The copy is taken as the
+    // code arrives and written once the program has started.
     const keep = async response => {
         if (!window.caches || !('serviceWorker' in navigator) || navigator.serviceWorker.controller)
             return;
         const copy = response.clone();
+        await started;
         try {
             const cache = await caches.open('menvori ' + new URL('.', location.href).href);
             await cache.put(new URL(response.url).href, copy);
@@ -341,9 +362,11 @@
             // The program has started, and its first window is up.
             watchInput();
             watchWindows();
+            windowUp();
             // Once opened over HTTPS (or from this computer), the page works
             // with no network too (sw.js); its files are kept now, not while
             // the program is on its way.
+            await started;
             await keeping;
             if ('serviceWorker' in navigator && window.isSecureContext)
                 navigator.serviceWorker.register('sw.js').catch(() => {});
