@@ -217,32 +217,33 @@ class Chromium:
             self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y,
                       button="left" if kind != "mouseMoved" else "none", clickCount=1)
 
-    def key(self, key, code, text="", modifiers=0, key_code=0):
+    def key(self, key, code, text="", modifiers=0, key_code=0, session=None):
         """A key pressed and let go, as the keyboard sends it: KEY is
         KeyboardEvent.key, CODE its code; MODIFIERS Alt 1, Ctrl 2, Meta 4,
-        Shift 8."""
+        Shift 8. To the page, or to the frame of SESSION (a frame of another
+        site's page, which has the keys once a person has clicked in it)."""
         down = {"type": "keyDown" if text else "rawKeyDown", "key": key, "code": code,
                 "modifiers": modifiers, "windowsVirtualKeyCode": key_code}
         if text:
             down["text"] = text
-        self.call("Input.dispatchKeyEvent", **down)
-        self.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code, modifiers=modifiers,
+        self.call("Input.dispatchKeyEvent", session, **down)
+        self.call("Input.dispatchKeyEvent", session, type="keyUp", key=key, code=code, modifiers=modifiers,
                   windowsVirtualKeyCode=key_code)
 
-    def press(self, name):
+    def press(self, name, session=None):
         """A key by name: Return, a digit, the point, or Alt with a letter
-        ("alt+m"), Alt going down first and up last."""
+        ("alt+m"), Alt going down first and up last; SESSION as for key."""
         if name.startswith("alt+"):
             letter = name[4:]
             alt = dict(key="Alt", code="AltLeft", windowsVirtualKeyCode=18, location=1)
             press = dict(key=letter, code="Key" + letter.upper(), windowsVirtualKeyCode=ord(letter.upper()))
-            self.call("Input.dispatchKeyEvent", type="rawKeyDown", modifiers=1, **alt)
-            self.call("Input.dispatchKeyEvent", type="rawKeyDown", modifiers=1, **press)
-            self.call("Input.dispatchKeyEvent", type="keyUp", modifiers=1, **press)
-            self.call("Input.dispatchKeyEvent", type="keyUp", modifiers=0, **alt)
+            self.call("Input.dispatchKeyEvent", session, type="rawKeyDown", modifiers=1, **alt)
+            self.call("Input.dispatchKeyEvent", session, type="rawKeyDown", modifiers=1, **press)
+            self.call("Input.dispatchKeyEvent", session, type="keyUp", modifiers=1, **press)
+            self.call("Input.dispatchKeyEvent", session, type="keyUp", modifiers=0, **alt)
             return
         down = KEYS[name]
-        self.key(down["key"], down["code"], down["text"], key_code=down["windowsVirtualKeyCode"])
+        self.key(down["key"], down["code"], down["text"], key_code=down["windowsVirtualKeyCode"], session=session)
 
     def close(self):
         self.process.kill()

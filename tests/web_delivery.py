@@ -228,6 +228,12 @@ class View:
         except Failure as failure:
             raise Failure("%s (%s)" % (failure, self.describe()))
 
+    def press(self, name):
+        """A key, to the view: in a frame, to the frame a click has just
+        given the keys (the browser moves them there some milliseconds after
+        the click, later than a key sent at once reaches the page)."""
+        self.browser.press(name, self.session() if self.frame else None)
+
     def click_corner(self, window):
         """A click on the window's background: its bottom left corner."""
         dx, dy = self.offset()
@@ -241,14 +247,14 @@ def drill(view, name):
     try:
         intro = view.wait_window("intro", 30, "%s: the introduction window" % name)
         view.click_corner(intro)
-        view.browser.press("Return")
+        view.press("Return")
         main = view.wait_window("main", 20, "%s: the main window after Return" % name)
         view.click_corner(main)
-        view.browser.press("alt+m")
+        view.press("alt+m")
         poll("%s: a measurement after Alt+M" % name, 10, lambda: (view.window("main") or {}).get("measured"))
         for key in "12.35":
-            view.browser.press(key)
-        view.browser.press("Return")
+            view.press(key)
+        view.press("Return")
         poll("%s: the verdict after the answer and Return" % name, 10,
              lambda: (view.window("main") or {}).get("verdict"))
         return intro, main

@@ -187,8 +187,9 @@
     // Qt's own field, which holds the page's keyboard focus for the program:
     // no keyboard of the device's comes up for it, and it says whether what
     // has the focus takes text.
+    const findInput = () => [...document.body.children].find(e => e.tagName === 'INPUT');
     const watchInput = () => {
-        qtInput = [...document.body.children].find(e => e.tagName === 'INPUT');
+        qtInput = findInput();
         if (!qtInput)
             return;
         for (const [name, value] of [['inputmode', 'none'], ['autocomplete', 'off'], ['autocorrect', 'off'],
@@ -196,6 +197,26 @@
             qtInput.setAttribute(name, value);
         new MutationObserver(fitSoon).observe(qtInput, { attributes: true, attributeFilter: ['data-qt-text-input'] });
     };
+    // The page's keys belong to the program while it runs, in Qt's field.
+    // In a frame of another site's page (a course's) the browser lets the
+    // program take them only once the student has pressed on it, and Qt lets
+    // them go to nothing as its windows change. So a press on the program
+    // gives the field the keys where the frame has not got them or nothing
+    // on the page has them; and where Qt lets them go to nothing while the
+    // page has them, they go back, before any key that follows. (Keys the
+    // student takes elsewhere, out of the frame, stay there.)
+    const keepKeys = pressed => {
+        const focus = document.activeElement;
+        const field = qtInput || findInput();
+        const nowhere = !focus || focus === document.body;
+        if (!ended && field && (pressed ? nowhere || !document.hasFocus() : nowhere && document.hasFocus()))
+            field.focus({ preventScroll: true });
+    };
+    addEventListener('pointerup', () => keepKeys(true), true);
+    addEventListener('focusout', event => {
+        if (!event.relatedTarget && event.target === (qtInput || findInput()))
+            queueMicrotask(() => keepKeys(false));
+    }, true);
 
     // The program's code, compiled by the browser as it arrives; the bar
     // counts a copy of the bytes as they come (their number is known when the
